@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a command on a private Xvfb display with openbox as window manager.
+# Usage: with-xvfb.sh [--no-wm] command args...
+set -euo pipefail
+wm=1
+if [ "${1:-}" = "--no-wm" ]; then wm=0; shift; fi
+fifo=$(mktemp -u); mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+xvfb=$!
+read -r num <"$fifo"; rm -f "$fifo"
+export DISPLAY=":$num"
+unset QT_QPA_PLATFORM
+cleanup() { [ -n "${wmpid:-}" ] && kill "$wmpid" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true; }
+trap cleanup EXIT
+if [ "$wm" = 1 ]; then
+  openbox --sm-disable >/dev/null 2>&1 &
+  wmpid=$!
+  for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+"$@"
