@@ -1,0 +1,45 @@
+#include "ui/Launcher.h"
+
+#include "launch/Platform.h"
+#include "setup/AppInfo.h"
+#include "setup/OptionsStore.h"
+#include "ui/CloseOnSignals.h"
+#include "ui/Dialogs.h"
+#include "ui/Form1.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavorin {
+
+int runLauncher(int argc, char** argv)
+{
+    // No application display name: X11 would append it to the window's caption.
+    QApplication app(argc, argv);
+    MessageBoxDialogs dialogs;
+    auto form = std::unique_ptr<Form1>();
+    SettingsStore store([&](const QString& message) { dialogs.warning(form.get(), message); });
+
+    FormServices services;
+    services.store = &store;
+    services.dialogs = &dialogs;
+    services.programFolder = appPath();
+    services.platform = makeHostPlatform(services.programFolder);
+    services.end = [](int exitCode) {
+        std::fflush(nullptr);
+        std::_Exit(exitCode);
+    };
+    services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+    form = std::make_unique<Form1>(std::move(services));
+    form->Form_Load();
+    form->show();
+    closeOnTerminationSignals(form.get());
+    const int exitCode = app.exec();
+    form.reset();
+    return exitCode;
+}
+
+} // namespace tavorin

@@ -1,0 +1,86 @@
+#include "ui/Pictures.h"
+
+#include "controls/Picture.h"
+#include "controls/PropertyBag.h"
+
+#include <QFile>
+#include <QtEndian>
+
+namespace tavorin::pictures {
+
+namespace {
+    QString resource(const QString& name) { return ":/pictures/" + name; }
+
+    // Which picture set each PictureButton shows, by button number.
+    QString pictureSetName(int buttonNumber)
+    {
+        if (buttonNumber == 1)
+            return "minimise";
+        if (buttonNumber == 2)
+            return "close";
+        if (buttonNumber == 15)
+            return "eye";
+        if (buttonNumber == 16)
+            return "maker";
+        return QStringLiteral("camera%1").arg(buttonNumber - 2, 2, 10, QLatin1Char('0'));
+    }
+
+    QString pictureSetExtension(int buttonNumber)
+    {
+        return buttonNumber >= 3 && buttonNumber <= 14 ? ".bmp" : ".gif";
+    }
+}
+
+QPixmap background()
+{
+    return QPixmap(resource("background.gif"));
+}
+
+QIcon icon()
+{
+    return QIcon(resource("tavorin.ico"));
+}
+
+QPixmap saveSettingsBar()
+{
+    return QPixmap(resource("save_settings.bmp"));
+}
+
+QPixmap playBar()
+{
+    return QPixmap(resource("play.bmp"));
+}
+
+QPoint cursorHotSpot(const QByteArray& curFile)
+{
+    if (curFile.size() < 14)
+        return {};
+    const auto* bytes = reinterpret_cast<const uchar*>(curFile.constData());
+    return { qFromLittleEndian<quint16>(bytes + 10), qFromLittleEndian<quint16>(bytes + 12) };
+}
+
+QCursor handCursor()
+{
+    QFile file(resource("hand.cur"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QCursor(Qt::PointingHandCursor);
+    const QByteArray bytes = file.readAll();
+    QPixmap hand;
+    if (!hand.loadFromData(bytes, "ico"))
+        return QCursor(Qt::PointingHandCursor);
+    const QPoint hotSpot = cursorHotSpot(bytes);
+    return QCursor(hand, hotSpot.x(), hotSpot.y());
+}
+
+PropertyBag pictureButtonProperties(int buttonNumber)
+{
+    const QString base = pictureSetName(buttonNumber);
+    const QString extension = pictureSetExtension(buttonNumber);
+    PropertyBag bag;
+    bag.WriteProperty("picture", loadPicture(resource(base + "_idle" + extension)), nullptr);
+    bag.WriteProperty("picturehover", loadPicture(resource(base + "_hover" + extension)), nullptr);
+    bag.WriteProperty("picturedown", loadPicture(resource(base + "_down" + extension)), nullptr);
+    return bag;
+}
+
+} // namespace tavorin::pictures
