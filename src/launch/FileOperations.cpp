@@ -1,0 +1,215 @@
+#include "launch/FileOperations.h"
+
+#include "launch/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+#include <QSaveFile>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tavorin {
+namespace {
+
+    // A missing file in an existing folder is 53; a missing folder on the way is 76.
+    int missingNumber(const QString& file)
+    {
+        return QFileInfo(file).absoluteDir().exists() ? RuntimeError::FileNotFound
+                                                      : RuntimeError::PathNotFound;
+    }
+
+#ifdef Q_OS_WIN
+
+    void copyBytes(const QString& source, const QString& destination, const QString& step)
+    {
+        QFile in(source);
+        if (!in.open(QIODevice::ReadOnly))
+            throw RuntimeError(
+                in.exists() ? RuntimeError::PermissionDenied : missingNumber(source), step, source);
+        QSaveFile out(destination);
+        if (!out.open(QIODevice::WriteOnly))
+            throw RuntimeError(QFileInfo(destination).absoluteDir().exists() ? RuntimeError::PermissionDenied
+                                                                             : RuntimeError::PathNotFound,
+                step, destination);
+        constexpr qint64 chunkSize = 4 << 20;
+        while (!in.atEnd()) {
+            const QByteArray chunk = in.read(chunkSize);
+            if (chunk.isEmpty() || out.write(chunk) != chunk.size())
+                throw RuntimeError(RuntimeError::PathFileAccessError, step, destination);
+        }
+        if (!out.commit())
+            throw RuntimeError(RuntimeError::PermissionDenied, step, destination);
+    }
+
+#else
+
+    int errorNumberFor(int error, const QString& file)
+    {
+        switch (error) {
+        case ENOENT:
+            return missingNumber(file);
+        case ENOTDIR:
+            return RuntimeError::PathNotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY:
+        case EBUSY:
+            return RuntimeError::PermissionDenied;
+        default:
+            return RuntimeError::PathFileAccessError;
+        }
+    }
+
+    class FileDescriptor final
+    {
+    public:
+        explicit FileDescriptor(int fd)
+            : m_fd(fd)
+        {
+        }
+        ~FileDescriptor()
+        {
+            if (m_fd >= 0)
+                ::close(m_fd);
+        }
+        FileDescriptor(const FileDescriptor&) = delete;
+        FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+        int get() const { return m_fd; }
+        bool close()
+        {
+            const int fd = m_fd;
+            m_fd = -1;
+            return ::close(fd) == 0;
+        }
+
+    private:
+        int m_fd;
+    };
+
+    // Removes the temporary file unless it has been renamed into place.
+    class TemporaryFile final
+    {
+    public:
+        explicit TemporaryFile(const QByteArray& destination)
+            : m_path(destination + ".tavorin-XXXXXX")
+            , m_fd(mkostemp(m_path.data(), O_CLOEXEC))
+            , m_created(m_fd.get() >= 0)
+        {
+        }
+        ~TemporaryFile()
+        {
+            if (m_created && !m_renamed)
+                ::unlink(m_path.constData());
+        }
+        TemporaryFile(const TemporaryFile&) = delete;
+        TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+        bool created() const { return m_created; }
+        FileDescriptor& fd() { return m_fd; }
+        bool renameTo(const QByteArray& destination)
+        {
+            m_renamed = ::rename(m_path.constData(), destination.constData()) == 0;
+            return m_renamed;
+        }
+
+    private:
+        QByteArray m_path;
+        FileDescriptor m_fd;
+        bool m_created;
+        bool m_renamed = false;
+    };
+
+    bool copyByReadAndWrite(int in, int out)
+    {
+        QByteArray buffer(4 << 20, Qt::Uninitialized);
+        for (;;) {
+            const ssize_t got = ::read(in, buffer.data(), buffer.size());
+            if (got <= 0)
+                return got == 0;
+            for (ssize_t done = 0; done < got;) {
+                const ssize_t put = ::write(out, buffer.constData() + done, got - done);
+                if (put < 0)
+                    return false;
+                done += put;
+            }
+        }
+    }
+
+    // The kernel copies between the two files without a round trip through this process, which is
+    // what keeps staging the large archive as fast as cp.
+    bool copyContents(int in, int out)
+    {
+#ifdef Q_OS_LINUX
+        for (bool first = true;; first = false) {
+            const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+            if (copied == 0)
+                return true;
+            if (copied < 0) {
+                const bool unsupported
+                    = errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP;
+                return first && unsupported && copyByReadAndWrite(in, out);
+            }
+        }
+#else
+        return copyByReadAndWrite(in, out);
+#endif
+    }
+
+    void copyBytes(const QString& source, const QString& destination, const QString& step)
+    {
+        FileDescriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+        if (in.get() < 0)
+            throw RuntimeError(errorNumberFor(errno, source), step, source);
+        struct stat sourceInfo
+        {
+        };
+        if (::fstat(in.get(), &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode))
+            throw RuntimeError(RuntimeError::PathFileAccessError, step, source);
+
+        const QByteArray target = QFile::encodeName(destination);
+        TemporaryFile temporary(target);
+        const auto fail
+            = [&](int error) { return RuntimeError(errorNumberFor(error, destination), step, destination); };
+        if (!temporary.created())
+            throw fail(errno);
+        if (!copyContents(in.get(), temporary.fd().get())
+            || ::fchmod(temporary.fd().get(), sourceInfo.st_mode & 0777) != 0)
+            throw fail(errno);
+        if (!temporary.fd().close() || !temporary.renameTo(target))
+            throw fail(errno);
+    }
+
+#endif
+
+} // namespace
+
+void CopyFileReplacing(const QString& source, const QString& destination, const QString& step)
+{
+    copyBytes(source, destination, step);
+}
+
+void RemoveFile(const QString& file, const QString& step)
+{
+    if (!QFileInfo(file).isFile())
+        throw RuntimeError(missingNumber(file), step, file);
+    if (!QFile::remove(file))
+        throw RuntimeError(RuntimeError::PermissionDenied, step, file);
+}
+
+void ChangeFolder(const QString& folder, const QString& step)
+{
+    if (!QDir::setCurrent(folder))
+        throw RuntimeError(RuntimeError::PathNotFound, step, folder);
+}
+
+} // namespace tavorin

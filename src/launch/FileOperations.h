@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tavorin {
+
+// Copies source over destination. The bytes go to a temporary file beside the destination that
+// is then renamed over it, so the destination is always either the old file or the new one, and
+// a failed copy leaves no temporary file behind. Throws RuntimeError naming step on failure.
+void CopyFileReplacing(const QString& source, const QString& destination, const QString& step);
+
+// Deletes a file; a missing one is an error (53), as it is for the rest of the program.
+void RemoveFile(const QString& file, const QString& step);
+
+// Makes folder the current folder; a missing one is error 76.
+void ChangeFolder(const QString& folder, const QString& step);
+
+} // namespace tavorin
