@@ -1,0 +1,91 @@
+#include "setup/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace tavorin {
+namespace {
+
+    bool isBlank(char c)
+    {
+        return c == ' ' || c == '\t';
+    }
+
+    std::string_view trimBlanks(std::string_view text)
+    {
+        while (!text.empty() && isBlank(text.front()))
+            text.remove_prefix(1);
+        while (!text.empty() && isBlank(text.back()))
+            text.remove_suffix(1);
+        return text;
+    }
+
+    bool isDigit(char c)
+    {
+        return c >= '0' && c <= '9';
+    }
+
+    // from_chars also takes "inf", "nan" and hexadecimal forms; only plain decimals are numbers here.
+    bool looksDecimal(std::string_view text)
+    {
+        std::size_t i = 0;
+        std::size_t digits = 0;
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            ++digits;
+        if (i < text.size() && text[i] == '.')
+            for (++i; i < text.size() && isDigit(text[i]); ++i)
+                ++digits;
+        if (digits == 0)
+            return false;
+        if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+            ++i;
+            if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+                ++i;
+            if (i == text.size() || !isDigit(text[i]))
+                return false;
+            while (i < text.size() && isDigit(text[i]))
+                ++i;
+        }
+        return i == text.size();
+    }
+
+}
+
+std::optional<double> parseDecimal(std::string_view text)
+{
+    text = trimBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (!looksDecimal(text))
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<std::int64_t> roundHalfEven(double value, std::int64_t low, std::int64_t high)
+{
+    // The default floating-point rounding mode is to nearest, ties to even.
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= static_cast<double>(low) && rounded <= static_cast<double>(high)))
+        return std::nullopt;
+    return static_cast<std::int64_t>(rounded);
+}
+
+std::optional<std::int32_t> toInt32HalfEven(std::string_view text)
+{
+    const std::optional<double> value = parseDecimal(text);
+    if (!value)
+        return std::nullopt;
+    const auto rounded = roundHalfEven(*value, INT32_MIN, INT32_MAX);
+    if (!rounded)
+        return std::nullopt;
+    return static_cast<std::int32_t>(*rounded);
+}
+
+}

@@ -1,0 +1,105 @@
+#include "setup/Options.h"
+
+#include "setup/NumberText.h"
+
+namespace tavorin {
+namespace {
+
+    const QString kSection = QStringLiteral("Options");
+
+    struct CheckEntry
+    {
+        const char* key;
+        CheckBox* SetupControls::*control;
+    };
+
+    struct ListEntry
+    {
+        const char* key;
+        ListCombo* SetupControls::*control;
+    };
+
+    struct LabelEntry
+    {
+        const char* key;
+        QLabel* SetupControls::*control;
+    };
+
+    constexpr CheckEntry kChecks[] = {
+        { "check1.value", &SetupControls::Check1 },
+        { "check2.value", &SetupControls::Check2 },
+    };
+
+    constexpr ListEntry kLists[] = {
+        { "combo2.text", &SetupControls::Combo2 },
+        { "combo3.text", &SetupControls::Combo3 },
+        { "combo4.text", &SetupControls::Combo4 },
+        { "combo5.text", &SetupControls::Combo5 },
+        { "combo6.text", &SetupControls::Combo6 },
+        { "combo7.text", &SetupControls::Combo7 },
+    };
+
+    constexpr LabelEntry kLabels[] = {
+        { "label7.caption", &SetupControls::Label7 },
+        { "label8.caption", &SetupControls::Label8 },
+        { "label9.caption", &SetupControls::Label9 },
+        { "label10.caption", &SetupControls::Label10 },
+        { "label11.caption", &SetupControls::Label11 },
+        { "label14.caption", &SetupControls::Label14 },
+        { "label15.caption", &SetupControls::Label15 },
+    };
+
+    void save(SettingsStore& store, const char* key, const QString& text)
+    {
+        store.SaveSetting(store.applicationName(), kSection, QLatin1String(key), text);
+    }
+
+    QString load(SettingsStore& store, const char* key, const QString& current)
+    {
+        return store.GetSetting(store.applicationName(), kSection, QLatin1String(key), current);
+    }
+
+}
+
+std::optional<short> checkStateFromText(QStringView text)
+{
+    const QByteArray bytes = text.toUtf8();
+    const auto value = parseDecimal(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!value)
+        return std::nullopt;
+    const auto state = roundHalfEven(*value, 0, 2);
+    if (!state)
+        return std::nullopt;
+    return static_cast<short>(*state);
+}
+
+void SaveOptions(const SetupControls& controls, SettingsStore& store)
+{
+    for (const CheckEntry& entry : kChecks)
+        save(store, entry.key, QString::number((controls.*entry.control)->Value()));
+    for (const ListEntry& entry : kLists)
+        save(store, entry.key, (controls.*entry.control)->Text());
+    for (const LabelEntry& entry : kLabels)
+        save(store, entry.key, (controls.*entry.control)->text());
+    store.flush();
+}
+
+void LoadOptions(const SetupControls& controls, SettingsStore& store)
+{
+    // An unusable stored state leaves the box as it is, as a missing entry would.
+    for (const CheckEntry& entry : kChecks) {
+        CheckBox* box = controls.*entry.control;
+        if (const auto state = checkStateFromText(load(store, entry.key, QString::number(box->Value()))))
+            box->setValue(*state);
+    }
+    for (const ListEntry& entry : kLists) {
+        ListCombo* list = controls.*entry.control;
+        list->setText(load(store, entry.key, list->Text()));
+    }
+    for (const LabelEntry& entry : kLabels) {
+        QLabel* label = controls.*entry.control;
+        label->setText(load(store, entry.key, label->text()));
+    }
+}
+
+}

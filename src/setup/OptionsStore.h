@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QSettings;
+
+namespace tavorin {
+
+// The per-user settings store: text entries under (application, section, key).
+// On Linux an INI file $XDG_CONFIG_HOME/<app>/<app>.ini (~/.config when unset); on
+// Windows the registry below HKEY_CURRENT_USER\Software\VB and VBA Program Settings.
+class SettingsStore final
+{
+public:
+    using NameProvider = std::function<QString()>;
+    using ReportSink = std::function<void(const QString& message)>;
+
+    // reportFailure hears, once per store, which file could not be written and why.
+    explicit SettingsStore(ReportSink reportFailure, NameProvider applicationName = {});
+    ~SettingsStore();
+
+    // The executable's name unless another provider was given; asked again on every call.
+    QString applicationName() const;
+
+    void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& text);
+    // An entry stored empty is returned empty; only a missing entry gives the fallback.
+    QString GetSetting(
+        const QString& app, const QString& section, const QString& key, const QString& fallback);
+    // Writes every pending entry to disk; false when a write failed (the old file stays).
+    bool flush();
+
+    static QString locationFor(const QString& app);
+
+private:
+    QSettings& settingsFor(const QString& app);
+    void reportOnce(const QSettings& settings);
+
+    ReportSink m_reportFailure;
+    NameProvider m_applicationName;
+    std::map<QString, std::unique_ptr<QSettings>> m_open;
+    bool m_reported = false;
+};
+
+}
