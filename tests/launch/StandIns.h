@@ -1,0 +1,117 @@
+#pragma once
+
+// Helpers for the launch tests: stand-in programs that record how they were started.
+
+#include "support/TempFolder.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QThread>
+#include <optional>
+#include <ostream>
+
+// Readable failure messages for Qt's text types.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* out)
+{
+    *out << '"' << bytes.toStdString() << '"';
+}
+
+namespace tavorin::test {
+
+// Writes an executable shell script; body runs after the shebang line.
+inline QString writeScript(const TempFolder& folder, const QString& relative, const QByteArray& body)
+{
+    const QString path = folder.write(relative, "#!/bin/sh\n" + body);
+    QFile::setPermissions(
+        path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    return path;
+}
+
+// A program that writes its working folder and then its arguments, one a line, to logPath. The
+// log appears whole (written aside, then moved) so a test polling for it never reads half of it.
+inline QString writeRecorder(
+    const TempFolder& folder, const QString& relative, const QString& logPath, const QByteArray& more = {})
+{
+    const QByteArray log = QFile::encodeName(logPath);
+    return writeScript(folder, relative,
+        "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" + log
+            + ".part'\n"
+              "mv '"
+            + log + ".part' '" + log + "'\n" + more);
+}
+
+inline QStringList readLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// For programs started without waiting: the log they leave, or nothing after a few seconds.
+inline std::optional<QStringList> waitForLog(const QString& path)
+{
+    const QDeadlineTimer deadline(5000);
+    while (!QFile::exists(path)) {
+        if (deadline.hasExpired())
+            return std::nullopt;
+        QThread::msleep(5);
+    }
+    return readLines(path);
+}
+
+// Sets or clears an environment variable for one test and puts the old value back.
+class EnvironmentOverride final
+{
+public:
+    EnvironmentOverride(const char* name, std::optional<QByteArray> value)
+        : m_name(name)
+        , m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+    {
+        apply(value);
+    }
+    ~EnvironmentOverride() { apply(m_old); }
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+
+private:
+    void apply(const std::optional<QByteArray>& value)
+    {
+        if (value)
+            qputenv(m_name, *value);
+        else
+            qunsetenv(m_name);
+    }
+
+    const char* m_name;
+    std::optional<QByteArray> m_old;
+};
+
+// Makes a folder current for one test and goes back afterwards.
+class CurrentFolder final
+{
+public:
+    explicit CurrentFolder(const QString& folder)
+        : m_old(QDir::currentPath())
+    {
+        QDir::setCurrent(folder);
+    }
+    ~CurrentFolder() { QDir::setCurrent(m_old); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    QString m_old;
+};
+
+} // namespace tavorin::test

@@ -1,0 +1,122 @@
+#include "launch/CameraScenes.h"
+#include "launch/CommandLines.h"
+#include "launch/RuntimeError.h"
+#include "launch/WindowsCommandLine.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+
+struct GameLineCase
+{
+    const char* name;
+    MatchValues values;
+    const char* expected;
+};
+
+class LaunchGameCommandLineTest : public testing::TestWithParam<GameLineCase>
+{
+};
+
+TEST_P(LaunchGameCommandLineTest, JoinsTheSixteenPieces)
+{
+    EXPECT_EQ(GameCommandLine(GetParam().values), QString::fromLatin1(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, LaunchGameCommandLineTest,
+    testing::Values(GameLineCase { "windowedOff", { "", "5", "1", "2", "17", "3", "800x600x32", "1" },
+                        "fifa2005.exe -skip_fe=1  home_team=5 HOME_TEAM_KIT=1 AWAY_TEAM_KIT=2 away_team=17 "
+                        "STADIUM_MODEL=3 resolution=800x600x32 audio=1" },
+        GameLineCase { "windowedOn", { "windowed=1", "5", "1", "2", "17", "3", "1024x768x32", "0" },
+            "fifa2005.exe -skip_fe=1 windowed=1 home_team=5 HOME_TEAM_KIT=1 AWAY_TEAM_KIT=2 "
+            "away_team=17 STADIUM_MODEL=3 resolution=1024x768x32 audio=0" },
+        GameLineCase { "emptyValuesLeaveBareKeys", {},
+            "fifa2005.exe -skip_fe=1  home_team= HOME_TEAM_KIT= AWAY_TEAM_KIT= away_team= "
+            "STADIUM_MODEL= resolution= audio=" },
+        GameLineCase { "blanksStayUnquoted", { "", "5", "1", "2", "", "3", "640 x 480", "1" },
+            "fifa2005.exe -skip_fe=1  home_team=5 HOME_TEAM_KIT=1 AWAY_TEAM_KIT=2 away_team= "
+            "STADIUM_MODEL=3 resolution=640 x 480 audio=1" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SceneLineCase
+{
+    const char* name;
+    SceneValues values;
+    const char* expected;
+};
+
+class LaunchSceneCommandLineTest : public testing::TestWithParam<SceneLineCase>
+{
+};
+
+TEST_P(LaunchSceneCommandLineTest, JoinsTheNinePieces)
+{
+    const SceneValues& v = GetParam().values;
+    EXPECT_EQ(SceneCommandLine(v.homeKit, v.homeTeam, v.windowed, v.resolution),
+        QString::fromLatin1(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, LaunchSceneCommandLineTest,
+    testing::Values(SceneLineCase { "windowedOn", { "2", "21", "windowed=1", "1024x768x32" },
+                        "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
+                        "away_team=47 STADIUM_MODEL=92 windowed=1 audio=0 resolution=1024x768x32" },
+        SceneLineCase { "windowedOffLeavesTwoBlanks", { "2", "21", "", "1024x768x32" },
+            "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
+            "away_team=47 STADIUM_MODEL=92  audio=0 resolution=1024x768x32" },
+        SceneLineCase { "emptyValues", {},
+            "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT= AWAY_TEAM_KIT=1 home_team= "
+            "away_team=47 STADIUM_MODEL=92  audio=0 resolution=" },
+        SceneLineCase { "resolutionWithBlanks", { "2", "21", "", "800 x 600" },
+            "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
+            "away_team=47 STADIUM_MODEL=92  audio=0 resolution=800 x 600" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LaunchImportCommand, NamesTheScriptTwice)
+{
+    EXPECT_EQ(ImportCommand("script_single_front.viv"),
+        "impbig /i dress0.big script_single_front.viv script_single_front.viv");
+    EXPECT_EQ(ImportCommand("script_single_back.viv"),
+        "impbig /i dress0.big script_single_back.viv script_single_back.viv");
+}
+
+struct SplitCase
+{
+    const char* name;
+    const char* line;
+    QStringList words;
+};
+
+class LaunchSplitWindowsCommandLineTest : public testing::TestWithParam<SplitCase>
+{
+};
+
+TEST_P(LaunchSplitWindowsCommandLineTest, SplitsAsTheCRuntimeDoes)
+{
+    EXPECT_EQ(splitWindowsCommandLine(QString::fromLatin1(GetParam().line)), GetParam().words);
+}
+
+// The first six rows are the examples Microsoft documents for its C runtime.
+INSTANTIATE_TEST_SUITE_P(Rules, LaunchSplitWindowsCommandLineTest,
+    testing::Values(SplitCase { "quotedGroup", R"("a b c" d e)", { "a b c", "d", "e" } },
+        SplitCase { "escapedQuoteAndLoneBackslash", R"("ab\"c" "\\" d)", { "ab\"c", "\\", "d" } },
+        SplitCase { "backslashesBeforeOtherText", R"(a\\\b d"e f"g h)", { R"(a\\\b)", "de fg", "h" } },
+        SplitCase { "oddBackslashesBeforeQuote", R"(a\\\"b c d)", { R"(a\"b)", "c", "d" } },
+        SplitCase { "evenBackslashesBeforeQuote", R"(a\\\\"b c" d e)", { R"(a\\b c)", "d", "e" } },
+        SplitCase { "doubledQuoteInsideGroup", R"(a"b"" c d)", { R"(ab" c d)" } },
+        SplitCase { "blanksAndTabsRun", "  a \t b\t", { "a", "b" } },
+        SplitCase { "emptyQuotesAreAWord", R"(a "" b)", { "a", "", "b" } },
+        SplitCase { "unclosedGroupRunsToTheEnd", R"(a "b c)", { "a", "b c" } },
+        SplitCase { "emptyLine", "", {} },
+        SplitCase { "importLine", "impbig /i dress0.big s.viv s.viv",
+            { "impbig", "/i", "dress0.big", "s.viv", "s.viv" } }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LaunchRuntimeError, MessageNamesNumberTextStepAndFile)
+{
+    const RuntimeError error(RuntimeError::PathNotFound, "copying the side file", "data/cmn/be/fifa00.bin");
+    EXPECT_EQ(error.text, "Path not found");
+    const QString message = error.message();
+    for (const char* part : { "76", "Path not found", "copying the side file", "data/cmn/be/fifa00.bin" })
+        EXPECT_TRUE(message.contains(QLatin1String(part))) << message.toStdString();
+    EXPECT_EQ(QString::fromUtf8(error.what()), message);
+}

@@ -1,0 +1,206 @@
+#include "StandIns.h"
+#include "launch/CommandLines.h"
+#include "launch/MatchLaunch.h"
+#include "launch/Platform.h"
+#include "launch/RuntimeError.h"
+
+#include <QElapsedTimer>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+using namespace tavorin;
+using namespace tavorin::test;
+
+namespace {
+
+class LaunchPlatformTest : public testing::Test
+{
+protected:
+    QString program(const QString& name) const { return m_root.file("game/" + name); }
+    QString log(const QString& name) const { return m_root.file("logs/" + name); }
+    QString writeRecorderProgram(const QString& name, const QByteArray& more = {})
+    {
+        return writeRecorder(m_root, "game/" + name, log(name + ".log"), more);
+    }
+    std::unique_ptr<Platform> platform() const { return makeHostPlatform(m_root.file("game")); }
+
+    TempFolder m_root;
+    const bool m_foldersMade = QDir().mkpath(m_root.file("logs")) && QDir().mkpath(m_root.file("elsewhere"));
+};
+
+class LaunchExitCodeTest : public LaunchPlatformTest, public testing::WithParamInterface<int>
+{
+};
+
+TEST_P(LaunchExitCodeTest, RunAndWaitGivesTheChildsExitCode)
+{
+    writeScript(m_root, "game/tool", "exit " + QByteArray::number(GetParam()) + "\n");
+    QString line = "tool a b";
+    EXPECT_EQ(platform()->RunAndWait(line), GetParam());
+    EXPECT_EQ(line, "tool a b");
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, LaunchExitCodeTest, testing::Values(0, 3));
+
+TEST_F(LaunchPlatformTest, MissingProgramGivesMinusOneAtOnce)
+{
+    QString line = "nosuchtool /i dress0.big";
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(platform()->RunAndWait(line), -1);
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(line, "nosuchtool /i dress0.big");
+}
+
+TEST_F(LaunchPlatformTest, SignalledChildGivesOneHundredTwentyEightPlusTheSignal)
+{
+    writeScript(m_root, "game/tool", "kill -TERM $$\n");
+    QString line = "tool";
+    EXPECT_EQ(platform()->RunAndWait(line), 128 + SIGTERM);
+}
+
+TEST_F(LaunchPlatformTest, BareNameFindsTheExeAndSplitsArgumentsTheWindowsWay)
+{
+    writeRecorderProgram("impbig.exe");
+    QString line = R"(impbig /i "two words" say\"hi\" C:\dir\file)";
+    EXPECT_EQ(platform()->RunAndWait(line), 0);
+    EXPECT_EQ(readLines(log("impbig.exe.log")),
+        (QStringList { QDir::currentPath(), "/i", "two words", "say\"hi\"", R"(C:\dir\file)" }));
+}
+
+TEST_F(LaunchPlatformTest, ProgramFolderComesBeforeCurrentFolderWhichTheChildInherits)
+{
+    writeScript(m_root, "elsewhere/tool", "exit 9\n");
+    writeRecorderProgram("tool");
+    const CurrentFolder current(m_root.file("elsewhere"));
+    QString line = "tool x";
+    EXPECT_EQ(platform()->RunAndWait(line), 0);
+    EXPECT_EQ(readLines(log("tool.log")), (QStringList { m_root.file("elsewhere"), "x" }));
+}
+
+TEST_F(LaunchPlatformTest, CurrentFolderIsSearchedWhenTheProgramFolderLacksTheProgram)
+{
+    writeScript(m_root, "elsewhere/tool", "exit 9\n");
+    const CurrentFolder current(m_root.file("elsewhere"));
+    QString line = "tool";
+    EXPECT_EQ(platform()->RunAndWait(line), 9);
+}
+
+TEST_F(LaunchPlatformTest, ShellStartsWithoutWaitingAndLeavesNoChildBehind)
+{
+    writeRecorderProgram("TVR2005.exe", "sleep 1\n");
+    const CurrentFolder current(m_root.file("game"));
+    QElapsedTimer timer;
+    timer.start();
+    platform()->Shell("TVR2005.exe -windowed=1  audio=0", MinimizedFocus);
+    EXPECT_LT(timer.elapsed(), 900);
+    // Nothing of ours is left to reap, now or when the program ends.
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+    EXPECT_EQ(
+        waitForLog(log("TVR2005.exe.log")), (QStringList { m_root.file("game"), "-windowed=1", "audio=0" }));
+}
+
+TEST_F(LaunchPlatformTest, ShellOfAMissingProgramThrowsFileNotFound)
+{
+    try {
+        platform()->Shell("TVR2005.exe skip_fe", MinimizedFocus);
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number, 53);
+        EXPECT_EQ(error.text, "File not found");
+        EXPECT_EQ(error.file, "TVR2005.exe");
+    }
+}
+
+TEST_F(LaunchPlatformTest, ShellOfAProgramWithoutRunBitThrowsPermissionDenied)
+{
+    m_root.write("game/TVR2005.exe", "#!/bin/sh\nexit 0\n");
+    try {
+        platform()->Shell("TVR2005.exe", MinimizedFocus);
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number, 70);
+        EXPECT_EQ(error.text, "Permission denied");
+    }
+}
+
+TEST_F(LaunchPlatformTest, LaunchMatchStartsTheGameWithTheMatchLine)
+{
+    writeRecorderProgram("fifa2005.exe");
+    const CurrentFolder current(m_root.file("game"));
+    LaunchMatch(*platform(), MatchValues { "", "5", "1", "2", "17", "3", "800x600x32", "1" });
+    EXPECT_EQ(waitForLog(log("fifa2005.exe.log")),
+        (QStringList { m_root.file("game"), "-skip_fe=1", "home_team=5", "HOME_TEAM_KIT=1", "AWAY_TEAM_KIT=2",
+            "away_team=17", "STADIUM_MODEL=3", "resolution=800x600x32", "audio=1" }));
+}
+
+TEST_F(LaunchPlatformTest, LaunchMatchWithoutTheGameNamesTheStep)
+{
+    try {
+        LaunchMatch(*platform(), MatchValues {});
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number, 53);
+        EXPECT_EQ(error.step, "starting the game");
+        EXPECT_EQ(error.file, "fifa2005.exe");
+    }
+}
+
+// Windows programs go through Wine; the fake one records its arguments and the prefix it got.
+struct WineCase
+{
+    const char* name;
+    bool wineFromVariable;
+    const char* userPrefix; // WINEPREFIX as the user set it, or null
+    bool insidePrefix;
+    bool expectPrefixRoot;
+};
+
+class LaunchWineTest : public LaunchPlatformTest, public testing::WithParamInterface<WineCase>
+{
+protected:
+    void SetUp() override
+    {
+        writeRecorder(m_root, "bin/" + wineName(), log("wine.log"),
+            "printf 'prefix=%s\\n' \"${WINEPREFIX-unset}\" >> '" + QFile::encodeName(log("wine.log"))
+                + "'\n");
+    }
+    QString wineName() const { return GetParam().wineFromVariable ? "mywine" : "wine"; }
+    QString gameFolder() const
+    {
+        return m_root.file(GetParam().insidePrefix ? "prefix/drive_c/Games/F" : "plain");
+    }
+
+    EnvironmentOverride m_path { "PATH", QFile::encodeName(m_root.file("bin")) + ":" + qgetenv("PATH") };
+    EnvironmentOverride m_wine { "WINE",
+        GetParam().wineFromVariable ? std::optional(QFile::encodeName(m_root.file("bin/mywine")))
+                                    : std::nullopt };
+    EnvironmentOverride m_prefix { "WINEPREFIX",
+        GetParam().userPrefix ? std::optional<QByteArray>(GetParam().userPrefix) : std::nullopt };
+};
+
+TEST_P(LaunchWineTest, WindowsProgramRunsThroughWine)
+{
+    m_root.write("prefix/system.reg", "WINE REGISTRY");
+    const QString game = QDir(gameFolder()).filePath("game.exe");
+    m_root.write(QDir(m_root.path()).relativeFilePath(game), QByteArray("MZ\x90\0", 4));
+    QString line = R"(game -skip_fe=1 "two words")";
+    EXPECT_EQ(makeHostPlatform(gameFolder())->RunAndWait(line), 0);
+
+    const QString prefix = GetParam().userPrefix ? QString(GetParam().userPrefix)
+        : GetParam().expectPrefixRoot            ? m_root.file("prefix")
+                                                 : QString("unset");
+    EXPECT_EQ(readLines(log("wine.log")),
+        (QStringList { QDir::currentPath(), game, "-skip_fe=1", "two words", "prefix=" + prefix }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Prefixes, LaunchWineTest,
+    testing::Values(WineCase { "userPrefixPassesThrough", true, "/custom/prefix", true, false },
+        WineCase { "enclosingPrefixIsUsed", false, nullptr, true, true },
+        WineCase { "noPrefixOutsideOne", false, nullptr, false, false },
+        WineCase { "wineVariableNamesTheCommand", true, nullptr, false, false }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
