@@ -115,7 +115,7 @@ void SettingsStore::reportOnce(const QSettings& settings)
 #else
     const QString file = settings.fileName();
     m_reportFailure(QStringLiteral("The settings could not be saved to %1: %2. The settings saved before "
-                                   "are kept, but today's changes will be lost when the program ends.")
+                                   "are kept; later changes are lost when the program ends.")
                         .arg(QDir::toNativeSeparators(file), whyNotWritable(file)));
 #endif
 }

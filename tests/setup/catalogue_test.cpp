@@ -1,0 +1,151 @@
+#include "setup/Catalogue.h"
+#include "setup/ListCombo.h"
+
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+
+namespace {
+
+struct FieldCase
+{
+    const char* label;
+    QByteArray bytes;
+    std::vector<CatalogueEntry> entries;
+    int problemLine; // 0: read without a problem
+};
+
+void PrintTo(const FieldCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+const std::vector<CatalogueEntry> kThreeTeams = { { "Arsenal", 1 }, { "Aston Villa", 2 }, { "Chelsea", 5 } };
+
+class FieldRules : public testing::TestWithParam<FieldCase>
+{
+};
+
+TEST_P(FieldRules, ReadsRecordsAndFirstProblem)
+{
+    const FieldCase& c = GetParam();
+    const CatalogueRead read = readCatalogue(c.bytes);
+    EXPECT_EQ(read.entries, c.entries);
+    if (c.problemLine == 0) {
+        EXPECT_FALSE(read.problem.has_value()) << read.problem->message.toStdString();
+    } else {
+        ASSERT_TRUE(read.problem.has_value());
+        EXPECT_EQ(read.problem->line, c.problemLine);
+        EXPECT_FALSE(read.problem->message.isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
+    testing::Values(
+        FieldCase { "crlf_lines", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n", kThreeTeams, 0 },
+        FieldCase { "records_on_one_line", "\"Arsenal\",1,\"Aston Villa\",2,\"Chelsea\",5", kThreeTeams, 0 },
+        FieldCase { "lf_and_cr_only", "\"Arsenal\",1\n\"Aston Villa\",2\r\"Chelsea\",5\r", kThreeTeams, 0 },
+        FieldCase { "name_and_number_on_separate_lines", "\"Arsenal\"\n1\n\"Aston Villa\"\n2\n\"Chelsea\"\n5",
+            kThreeTeams, 0 },
+        FieldCase { "blanks_before_fields_and_after_plain_ones",
+            " \t\"Arsenal\" ,\t 1 \nAston Villa  , 2\nChelsea,5", kThreeTeams, 0 },
+        FieldCase { "comma_inside_quotes", "\"Inter, Milan\",7\n", { { "Inter, Milan", 7 } }, 0 },
+        FieldCase { "text_after_closing_quote_skipped", "\"Ajax\" junk,3\n", { { "Ajax", 3 } }, 0 },
+        FieldCase { "halves_round_to_even", "a,2.5\nb,3.5\nc,0.5\nd,-2.5\ne,2.4999\n",
+            { { "a", 2 }, { "b", 4 }, { "c", 0 }, { "d", -2 }, { "e", 2 } }, 0 },
+        FieldCase { "quoted_number_is_read", "a,\"12\"\n", { { "a", 12 } }, 0 },
+        FieldCase {
+            "empty_number_is_zero", "\"Lazio\",\n\"Roma\",4\n", { { "Lazio", 0 }, { "Roma", 4 } }, 0 },
+        FieldCase { "empty_number_at_end_of_file", "\"Lazio\",", { { "Lazio", 0 } }, 0 },
+        FieldCase { "plain_numeric_name_normalised", "007,1\n\"007\",2\n-0.50,3\n+12e1,4\n",
+            { { "7", 1 }, { "007", 2 }, { "-0.5", 3 }, { "120", 4 } }, 0 },
+        FieldCase { "empty_name", ",9\n", { { "", 9 } }, 0 },
+        FieldCase { "int32_limits", "lo,-2147483648\nhi,2147483647\n",
+            { { "lo", INT32_MIN }, { "hi", INT32_MAX } }, 0 },
+        FieldCase { "empty_file", "", {}, 0 },
+        FieldCase { "trailing_blank_lines_end_cleanly", "a,1\r\n\r\n  \r\n", { { "a", 1 } }, 0 },
+        FieldCase { "blank_line_inside_reads_as_empty_field", "a,1\n\n5\nb,2\n",
+            { { "a", 1 }, { "", 5 }, { "b", 2 } }, 0 },
+        FieldCase { "quoted_name_spanning_lines_counts_lines", "\"a\nb\",1\nc,x\n", { { "a\nb", 1 } }, 3 },
+        FieldCase { "number_beyond_32_bits", "a,1\nb,2147483648\nc,3\n", { { "a", 1 } }, 2 },
+        FieldCase { "number_not_numeric", "a,1\r\nb,12abc\r\n", { { "a", 1 } }, 2 },
+        FieldCase { "hexadecimal_is_not_a_number", "a,0x10\n", {}, 1 },
+        FieldCase { "ends_inside_a_record", "a,1\n\"b\"\n", { { "a", 1 } }, 2 },
+        FieldCase { "ends_inside_a_record_unquoted", "a,1\nb", { { "a", 1 } }, 2 }),
+    [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.label); });
+
+TEST(CatalogueText, NamesAreWindows1252UnlessUtf8)
+{
+    // 0x80 and 0x9F are letters in Windows-1252 but control codes in Latin-1.
+    const CatalogueRead legacy = readCatalogue("\"M\xfcnchen\",1\n\"\x80uro \x9f\x8a\",2\n");
+    ASSERT_EQ(legacy.entries.size(), 2u);
+    EXPECT_EQ(legacy.entries[0].name, QString::fromUtf8("München"));
+    EXPECT_EQ(legacy.entries[1].name, QString::fromUtf8("€uro ŸŠ"));
+
+    const CatalogueRead utf8 = readCatalogue("\"M\xc3\xbcnchen\",1\n");
+    ASSERT_EQ(utf8.entries.size(), 1u);
+    EXPECT_EQ(utf8.entries[0].name, QString::fromUtf8("München"));
+
+    const CatalogueRead bom = readCatalogue("\xEF\xBB\xBF\"Malm\xc3\xb6\",3\n");
+    ASSERT_EQ(bom.entries.size(), 1u);
+    EXPECT_EQ(bom.entries[0].name, QString::fromUtf8("Malmö"));
+}
+
+class LoadCatalogueTest : public testing::Test
+{
+protected:
+    void load(const QString& fileName)
+    {
+        LoadCatalogue(
+            &list, fileName, [this](const QString& m) { messages << m; }, folder.path());
+    }
+
+    TempFolder folder;
+    ListCombo list;
+    QStringList messages;
+};
+
+TEST_F(LoadCatalogueTest, ReplacesItemsAndTextAndMakesFolderCurrent)
+{
+    folder.write("teams.ini", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
+    list.AddItem("old", 99);
+    list.setText("typed");
+    TempFolder elsewhere;
+    QDir::setCurrent(elsewhere.path());
+
+    load("\\teams.ini");
+
+    EXPECT_TRUE(messages.isEmpty());
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.itemText(1), "Aston Villa");
+    EXPECT_EQ(list.ItemData(2), 5);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.Text(), "");
+    EXPECT_EQ(list.NewIndex(), 2);
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(folder.path()).canonicalPath());
+}
+
+TEST_F(LoadCatalogueTest, KeepsGoodRecordsAndReportsFileAndLineOnce)
+{
+    folder.write("kits.ini", "home,1\naway,2\nthird,lots\nfourth,4\n");
+    load("\\kits.ini");
+    EXPECT_EQ(list.count(), 2);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("kits.ini")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("Line 3")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("lots")) << messages[0].toStdString();
+}
+
+TEST_F(LoadCatalogueTest, MissingFileEmptiesListAndReportsOnce)
+{
+    list.AddItem("design time", 0);
+    load("\\teams.ini");
+    EXPECT_EQ(list.count(), 0);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(folder.file("teams.ini"))));
+}
+
+}

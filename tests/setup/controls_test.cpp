@@ -1,0 +1,143 @@
+#include "setup/SetupControls.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+
+namespace {
+
+class ListComboTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window.resize(300, 100);
+        list = new ListCombo(&window);
+        other = new QLineEdit(&window);
+        other->move(0, 50);
+        list->AddItem("Alpha", 10);
+        list->AddItem("Beta", 20);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        list->setFocus();
+    }
+
+    QWidget window;
+    ListCombo* list = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+TEST_F(ListComboTest, AddingToAnEmptyListSelectsNothing)
+{
+    EXPECT_EQ(list->ListIndex(), -1);
+    EXPECT_EQ(list->Text(), "");
+    EXPECT_EQ(list->NewIndex(), 1);
+    EXPECT_EQ(list->ItemData(1), 20);
+}
+
+TEST_F(ListComboTest, TypingAnItemsTextThenEnterOrLeavingPicksNothing)
+{
+    QSignalSpy clicks(list, &ListCombo::Click);
+    QTest::keyClicks(list->lineEdit(), "Beta");
+    QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+    other->setFocus();
+    QTest::keyClicks(list->lineEdit(), "Gamma");
+    QTest::keyClick(list->lineEdit(), Qt::Key_Enter);
+
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(list->ListIndex(), -1);
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(list->Text(), "BetaGamma");
+}
+
+TEST_F(ListComboTest, ArrowKeysAndWheelPickWithOneClickEach)
+{
+    QSignalSpy clicks(list, &ListCombo::Click);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(list->ListIndex(), 0);
+    EXPECT_EQ(list->Text(), "Alpha");
+
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(list->ListIndex(), 1);
+
+    const QPointF centre = QRectF(list->rect()).center();
+    QWheelEvent wheelUp(centre, list->mapToGlobal(centre), {}, { 0, 120 }, Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheelUp);
+    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_EQ(list->ListIndex(), 0);
+}
+
+TEST_F(ListComboTest, FillReplacesEverythingAndClearEmptiesTheField)
+{
+    QTest::keyClick(list, Qt::Key_Down);
+    std::vector<CatalogueEntry> entries;
+    for (int i = 0; i < 1000; ++i)
+        entries.push_back({ QString::number(i), -i });
+    list->fill(std::move(entries));
+    EXPECT_EQ(list->count(), 1000);
+    EXPECT_EQ(list->ListIndex(), -1);
+    EXPECT_EQ(list->Text(), "");
+    EXPECT_EQ(list->ItemData(999), -999);
+
+    list->setText("kept?");
+    list->Clear();
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(list->Text(), "");
+    EXPECT_EQ(list->NewIndex(), -1);
+}
+
+TEST(CheckBoxTest, EveryChangeClicksOnceAndUserClicksAlternate)
+{
+    QWidget window;
+    auto* box = new CheckBox("Check1", &window);
+    window.show();
+    QSignalSpy clicks(box, &CheckBox::Click);
+
+    box->setValue(2);
+    box->setValue(2);
+    EXPECT_EQ(box->Value(), 2);
+    EXPECT_EQ(clicks.count(), 1);
+
+    box->click();
+    EXPECT_EQ(box->Value(), 1);
+    box->click();
+    EXPECT_EQ(box->Value(), 0);
+    EXPECT_EQ(clicks.count(), 3);
+
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_EQ(box->Value(), 1);
+    EXPECT_EQ(clicks.count(), 4);
+}
+
+TEST(SetupControlsTest, DesignTimeContents)
+{
+    QWidget window;
+    const SetupControls c = createSetupControls(&window);
+    const std::pair<ListCombo*, int> lists[]
+        = { { c.Combo2, 27 }, { c.Combo5, 8 }, { c.Combo6, 0 }, { c.Combo7, 0 } };
+    for (const auto& [list, items] : lists) {
+        EXPECT_EQ(list->count(), items);
+        EXPECT_EQ(list->Text(), list->objectName());
+        EXPECT_EQ(list->ListIndex(), -1);
+    }
+    EXPECT_EQ(c.Combo2->itemText(26), "Westfalen");
+    EXPECT_EQ(c.Combo5->itemText(0), "640x480x16");
+    EXPECT_EQ(c.Combo3->Text(), "Combo3");
+    EXPECT_GT(c.Combo4->count(), 0);
+    EXPECT_EQ(c.Check1->Value(), 0);
+    EXPECT_EQ(c.Check2->text(), "Check2");
+    EXPECT_EQ(c.Label15->text(), "");
+    EXPECT_TRUE(c.Image1->pixmap().isNull());
+    EXPECT_EQ(window.findChild<QLabel*>("Label14"), c.Label14);
+    EXPECT_EQ(stadiumNames().size(), 27);
+}
+
+}

@@ -1,0 +1,320 @@
+#include "setup/Options.h"
+#include "setup/SetupModel.h"
+
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+
+namespace {
+
+struct StateCase
+{
+    const char* text;
+    std::optional<short> state;
+};
+
+class CheckStateText : public testing::TestWithParam<StateCase>
+{
+};
+
+TEST_P(CheckStateText, RoundsHalfToEvenAndRefusesOthers)
+{
+    EXPECT_EQ(checkStateFromText(QString::fromLatin1(GetParam().text)), GetParam().state) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, CheckStateText,
+    testing::Values(StateCase { "0", 0 }, StateCase { "1", 1 }, StateCase { "2", 2 }, StateCase { "2.5", 2 },
+        StateCase { "0.5", 0 }, StateCase { "1.5", 2 }, StateCase { " 1 ", 1 }, StateCase { "-0.4", 0 },
+        StateCase { "1e0", 1 }, StateCase { "2.51", std::nullopt }, StateCase { "3", std::nullopt },
+        StateCase { "-1", std::nullopt }, StateCase { "", std::nullopt }, StateCase { "on", std::nullopt },
+        StateCase { "inf", std::nullopt }, StateCase { "65537", std::nullopt }));
+
+// The fifteen values in save order, read from the controls.
+QStringList valuesOf(const SetupControls& c)
+{
+    return { QString::number(c.Check1->Value()), QString::number(c.Check2->Value()), c.Combo2->Text(),
+        c.Combo3->Text(), c.Combo4->Text(), c.Combo5->Text(), c.Combo6->Text(), c.Combo7->Text(),
+        c.Label7->text(), c.Label8->text(), c.Label9->text(), c.Label10->text(), c.Label11->text(),
+        c.Label14->text(), c.Label15->text() };
+}
+
+class OptionsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QDir::setCurrent(program.path());
+    }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    QString iniFile() const { return config.file(appName + "/" + appName + ".ini"); }
+    SettingsStore makeStore()
+    {
+        return SettingsStore([this](const QString& m) { reports << m; }, [this] { return appName; });
+    }
+    void store(const QString& key, const QString& value)
+    {
+        QSettings(iniFile(), QSettings::IniFormat).setValue("Options/" + key, value);
+    }
+
+    TempFolder config;
+    TempFolder program;
+    QString appName = "Tavorin";
+    QStringList reports;
+    QWidget window;
+    SetupControls controls = createSetupControls(&window);
+};
+
+TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
+{
+    const QStringList variants[] = {
+        { "2", "1", "", "a=b; c", "\"quoted\"", " outer blanks ", "x,y", "M\u00fcnchen", "-3", "", "0",
+            "windowed=1", "7", "", "0" },
+        { "0", "2", "Anfield", "", "", "640x480x16", "", "", "5", "6", "0", "", "", "12", "1" },
+    };
+    SettingsStore saver = makeStore();
+    for (const QStringList& values : variants) {
+        controls.Check1->setValue(values[0].toShort());
+        controls.Check2->setValue(values[1].toShort());
+        ListCombo* lists[] = { controls.Combo2, controls.Combo3, controls.Combo4, controls.Combo5,
+            controls.Combo6, controls.Combo7 };
+        for (int i = 0; i < 6; ++i)
+            lists[i]->setText(values[2 + i]);
+        QLabel* labels[] = { controls.Label7, controls.Label8, controls.Label9, controls.Label10,
+            controls.Label11, controls.Label14, controls.Label15 };
+        for (int i = 0; i < 7; ++i)
+            labels[i]->setText(values[8 + i]);
+        ASSERT_EQ(valuesOf(controls), values);
+
+        SaveOptions(controls, saver);
+        // On disk before the call returns: a second store sees every entry.
+        QSettings disk(iniFile(), QSettings::IniFormat);
+        EXPECT_EQ(disk.value("Options/check1.value").toString(), values[0]);
+        EXPECT_EQ(disk.value("Options/label15.caption").toString(), values[14]);
+
+        QWidget otherWindow;
+        const SetupControls restored = createSetupControls(&otherWindow);
+        SettingsStore loader = makeStore();
+        LoadOptions(restored, loader);
+        EXPECT_EQ(valuesOf(restored), values);
+    }
+    QSettings disk(iniFile(), QSettings::IniFormat);
+    disk.beginGroup("Options");
+    const QStringList expectedKeys = { "check1.value", "check2.value", "combo2.text", "combo3.text",
+        "combo4.text", "combo5.text", "combo6.text", "combo7.text", "label10.caption", "label11.caption",
+        "label14.caption", "label15.caption", "label7.caption", "label8.caption", "label9.caption" };
+    EXPECT_EQ(disk.childKeys(), expectedKeys);
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+struct RestoreCase
+{
+    const char* label;
+    std::vector<std::pair<QString, QString>> stored;
+    short check1, check2;
+    QString label10, label15;
+    int handlerRuns;
+};
+
+void PrintTo(const RestoreCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class RestoreOrder : public OptionsTest, public testing::WithParamInterface<RestoreCase>
+{
+};
+
+TEST_P(RestoreOrder, LabelsHaveTheLastWord)
+{
+    const RestoreCase& c = GetParam();
+    for (const auto& [key, value] : c.stored)
+        store(key, value);
+    SettingsStore settings = makeStore();
+    SetupModel model(
+        controls, settings, [](const QString&) {}, program.path());
+    QSignalSpy check1Clicks(controls.Check1, &CheckBox::Click);
+    QSignalSpy check2Clicks(controls.Check2, &CheckBox::Click);
+
+    model.LoadOptions();
+
+    EXPECT_EQ(controls.Check1->Value(), c.check1);
+    EXPECT_EQ(controls.Check2->Value(), c.check2);
+    EXPECT_EQ(controls.Label10->text(), c.label10);
+    EXPECT_EQ(controls.Label15->text(), c.label15);
+    EXPECT_EQ(check1Clicks.count() + check2Clicks.count(), c.handlerRuns);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, RestoreOrder,
+    testing::Values(RestoreCase { "empty_store_keeps_design_values", {}, 0, 0, "", "", 0 },
+        RestoreCase {
+            "stored_label_wins", { { "check1.value", "1" }, { "label10.caption", "" } }, 1, 0, "", "", 1 },
+        RestoreCase { "missing_label_keeps_handler_text",
+            { { "check1.value", "1" }, { "check2.value", "1" } }, 1, 1, "windowed=1", "1", 2 },
+        RestoreCase { "grayed_leaves_label_to_store", { { "check2.value", "2" }, { "label15.caption", "x" } },
+            0, 2, "", "x", 1 },
+        RestoreCase { "grayed_without_label_writes_nothing", { { "check2.value", "2" } }, 0, 2, "", "", 1 },
+        RestoreCase { "unusable_state_keeps_box", { { "check1.value", "yes" }, { "check2.value", "3" } }, 0,
+            0, "", "", 0 },
+        RestoreCase { "same_state_runs_no_handler", { { "check1.value", "0.5" } }, 0, 0, "", "", 0 }),
+    [](const testing::TestParamInfo<RestoreCase>& info) { return std::string(info.param.label); });
+
+TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
+{
+    controls.Label7->setText("5");
+    controls.Combo3->setText("Chelsea");
+    SettingsStore settings = makeStore();
+    SaveOptions(controls, settings);
+    const QByteArray before = config.read("Tavorin/Tavorin.ini");
+
+    appName = "Copy";
+    QWidget otherWindow;
+    const SetupControls fresh = createSetupControls(&otherWindow);
+    LoadOptions(fresh, settings);
+    EXPECT_EQ(fresh.Label7->text(), "");
+    EXPECT_EQ(fresh.Combo3->Text(), "Combo3");
+    SaveOptions(fresh, settings);
+
+    EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), before);
+    EXPECT_TRUE(config.exists("Copy/Copy.ini"));
+}
+
+class FailedSave : public OptionsTest
+{
+protected:
+    void TearDown() override
+    {
+        QProcess::execute("chattr", { "-i", iniFile() });
+        OptionsTest::TearDown();
+    }
+};
+
+TEST_F(FailedSave, KeepsTheOldFileAndTellsOnce)
+{
+    SettingsStore settings = makeStore();
+    controls.Label7->setText("1");
+    SaveOptions(controls, settings);
+    const QByteArray good = config.read("Tavorin/Tavorin.ini");
+    if (QProcess::execute("chattr", { "+i", iniFile() }) != 0)
+        GTEST_SKIP() << "chattr +i is not available here";
+
+    controls.Label7->setText("2");
+    SaveOptions(controls, settings);
+    controls.Label7->setText("3");
+    SaveOptions(controls, settings);
+
+    EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), good);
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QDir::toNativeSeparators(iniFile()))) << reports[0].toStdString();
+}
+
+class SetupModelTest : public OptionsTest
+{
+protected:
+    void writeLogo(const QString& number, QSize size)
+    {
+        QImage logo(size, QImage::Format_RGB32);
+        logo.fill(Qt::red);
+        const QString path = program.file(logoPath(number));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(logo.save(path, "JPG"));
+    }
+
+    SettingsStore settings = makeStore();
+    QStringList messages;
+    SetupModel model { controls, settings, [this](const QString& m) { messages << m; }, program.path() };
+};
+
+TEST_F(SetupModelTest, PicksWriteLabelsAndLogos)
+{
+    writeLogo("-3", { 40, 30 });
+    controls.Combo3->fill({ { "Minus", -3 }, { "Five", 5 } });
+    controls.Combo4->fill({ { "Minus", -3 } });
+    controls.Combo6->fill({ { "Kit", 11 } });
+    controls.Combo7->fill({ { "Kit", 14 } });
+
+    controls.Combo3->setCurrentIndex(0);
+    emit controls.Combo3->Click();
+    EXPECT_EQ(controls.Label7->text(), "-3");
+    EXPECT_EQ(controls.Image1->pixmap().size(), QSize(40, 30));
+    EXPECT_EQ(controls.Image1->size(), QSize(40, 30));
+
+    controls.Combo3->setCurrentIndex(1);
+    emit controls.Combo3->Click();
+    EXPECT_EQ(controls.Label7->text(), "5");
+    EXPECT_TRUE(controls.Image1->pixmap().isNull()) << "logo5.jpg does not exist";
+
+    controls.Combo4->setCurrentIndex(0);
+    emit controls.Combo4->Click();
+    EXPECT_EQ(controls.Label8->text(), "-3");
+    EXPECT_EQ(controls.Label7->text(), "5");
+
+    controls.Combo2->setCurrentIndex(26);
+    emit controls.Combo2->Click();
+    controls.Combo6->setCurrentIndex(0);
+    emit controls.Combo6->Click();
+    controls.Combo7->setCurrentIndex(0);
+    emit controls.Combo7->Click();
+    EXPECT_EQ(controls.Label9->text(), "0");
+    EXPECT_EQ(controls.Label11->text(), "11");
+    EXPECT_EQ(controls.Label14->text(), "14");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(SetupModelTest, CheckBoxesWriteSwitchTexts)
+{
+    controls.Check1->click();
+    controls.Check2->click();
+    EXPECT_EQ(controls.Label10->text(), "windowed=1");
+    EXPECT_EQ(controls.Label15->text(), "1");
+    controls.Check1->click();
+    controls.Check2->click();
+    EXPECT_EQ(controls.Label10->text(), "");
+    EXPECT_EQ(controls.Label15->text(), "0");
+}
+
+TEST_F(SetupModelTest, FormLoadFromAnotherFolder)
+{
+    program.write("teams.ini", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
+    program.write("kits.ini", "");
+    writeLogo("5", { 20, 10 });
+    store("label7.caption", "5");
+    store("combo3.text", "Aston Villa");
+    TempFolder elsewhere;
+    QDir::setCurrent(elsewhere.path());
+
+    model.Form_Load();
+
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(program.path()).canonicalPath());
+    for (ListCombo* teams : { controls.Combo3, controls.Combo4 }) {
+        ASSERT_EQ(teams->count(), 3);
+        EXPECT_EQ(teams->ItemData(2), 5);
+        EXPECT_EQ(teams->ListIndex(), -1);
+    }
+    EXPECT_EQ(controls.Combo6->count(), 0);
+    EXPECT_EQ(controls.Combo3->Text(), "Aston Villa");
+    EXPECT_EQ(controls.Combo4->Text(), "");
+    EXPECT_EQ(controls.Image1->pixmap().size(), QSize(20, 10));
+    EXPECT_TRUE(controls.Image2->pixmap().isNull());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(SetupModelTest, FormLoadReportsEachFaultyCatalogueOnce)
+{
+    program.write("kits.ini", "\"Home\",1\n\"Away\"");
+    model.Form_Load();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[0].contains("teams.ini"));
+    EXPECT_TRUE(messages[1].contains("kits.ini"));
+    EXPECT_EQ(controls.Combo7->count(), 1);
+}
+
+}
