@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <variant>
@@ -28,10 +30,42 @@ namespace {
         return c == '\r' || c == '\n';
     }
 
+    // Whole-file scans go eight bytes at a time; per-byte loops would dominate the read.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    constexpr std::uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7Full;
+
+    std::uint64_t word(const char* p)
+    {
+        std::uint64_t w;
+        std::memcpy(&w, p, sizeof w);
+        return w;
+    }
+
     bool isAscii(std::string_view bytes)
     {
-        return std::none_of(
-            bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        std::size_t i = 0;
+        std::uint64_t seen = 0;
+        for (; i + 8 <= bytes.size(); i += 8)
+            seen |= word(bytes.data() + i);
+        for (; i < bytes.size(); ++i)
+            seen |= static_cast<unsigned char>(bytes[i]);
+        return (seen & kHighBits) == 0;
+    }
+
+    std::size_t countByte(std::string_view bytes, char wanted)
+    {
+        const std::uint64_t pattern = 0x0101010101010101ull * static_cast<unsigned char>(wanted);
+        std::size_t found = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= bytes.size(); i += 8) {
+            const std::uint64_t x = word(bytes.data() + i) ^ pattern;
+            // A byte of x is zero exactly where the wanted byte was; this marks each by its high bit.
+            const std::uint64_t zeros = ~(((x & kLowSeven) + kLowSeven) | x | kLowSeven);
+            found += std::size_t(std::popcount(zeros));
+        }
+        for (; i < bytes.size(); ++i)
+            found += bytes[i] == wanted;
+        return found;
     }
 
     bool isValidUtf8(std::string_view bytes)
@@ -266,7 +300,7 @@ CatalogueRead readCatalogue(QByteArrayView bytes)
     NameDecoder decoder = hasBom ? NameDecoder::forUtf8() : NameDecoder(body);
 
     CatalogueRead read;
-    read.entries.reserve(std::size_t(std::count(body.begin(), body.end(), '\n')) + 1);
+    read.entries.reserve(countByte(body, '\n') + 1);
     FieldScanner scanner(body);
     while (!scanner.onlyBlankSpaceLeft()) {
         const Field name = scanner.next();
