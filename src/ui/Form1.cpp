@@ -38,7 +38,7 @@ Form1::Form1(FormServices services, QWidget* parent)
     placeControls();
     setTabOrderChain();
     m_model = std::make_unique<SetupModel>(m_setup, *m_services.store,
-        [this](const QString& message) { m_services.dialogs->warning(this, message); });
+        [this](const QString& message) { m_services.dialogs->warning(this, message); }, m_services.programFolder);
     m_scenes = std::make_unique<SceneRunner>(
         *m_services.platform, [this] { m_model->SaveOptions(); },
         [this] {
