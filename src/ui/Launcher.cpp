@@ -14,7 +14,7 @@
 
 namespace tavorin {
 
-int runLauncher(int argc, char** argv)
+int runLauncher(int argc, char** argv, const std::function<void(Form1&)>& whenShown)
 {
     // No application display name: X11 would append it to the window's caption.
     QApplication app(argc, argv);
@@ -37,6 +37,8 @@ int runLauncher(int argc, char** argv)
     form->Form_Load();
     form->show();
     closeOnTerminationSignals(form.get());
+    if (whenShown)
+        whenShown(*form);
     const int exitCode = app.exec();
     form.reset();
     return exitCode;
