@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" -DTAVORIN_TESTS=OFF
+"$root/scripts/build.sh" build -DTAVORIN_TESTS=OFF
 game=$(mktemp -d /tmp/tavorin-demo.XXXXXX)
 cp -a "$root/demo/." "$game/"
 cp "$root/build/Tavorin" "$game/Tavorin"
