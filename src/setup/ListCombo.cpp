@@ -16,8 +16,6 @@ ListCombo::ListCombo(QWidget* parent)
     setInsertPolicy(QComboBox::NoInsert);
     // Measuring every item for the size hint would cost more than filling the list.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    if (auto* listView = qobject_cast<QListView*>(view()))
-        listView->setUniformItemSizes(true);
     detachTypingFromSelection();
     connect(this, &QComboBox::activated, this, &ListCombo::Click);
 }
@@ -30,6 +28,15 @@ void ListCombo::detachTypingFromSelection()
     QLineEdit* field = lineEdit();
     disconnect(field, &QLineEdit::returnPressed, this, nullptr);
     disconnect(field, &QLineEdit::editingFinished, this, nullptr);
+}
+
+// The popup is built on first use, not with the list: most lists are never opened,
+// and building six popups would slow the window's first appearance.
+void ListCombo::showPopup()
+{
+    if (auto* listView = qobject_cast<QListView*>(view()))
+        listView->setUniformItemSizes(true);
+    QComboBox::showPopup();
 }
 
 QString ListCombo::Text() const

@@ -30,6 +30,8 @@ public:
     // Replaces every item at once; afterwards no item is selected and the field is empty.
     void fill(std::vector<CatalogueEntry> entries);
 
+    void showPopup() override;
+
 signals:
     void Click();
 

@@ -33,7 +33,7 @@ namespace {
 
 QPixmap background()
 {
-    return QPixmap(resource("background.gif"));
+    return QPixmap(resource("background.gif"), "gif");
 }
 
 QIcon icon()
@@ -43,12 +43,12 @@ QIcon icon()
 
 QPixmap saveSettingsBar()
 {
-    return QPixmap(resource("save_settings.bmp"));
+    return QPixmap(resource("save_settings.bmp"), "bmp");
 }
 
 QPixmap playBar()
 {
-    return QPixmap(resource("play.bmp"));
+    return QPixmap(resource("play.bmp"), "bmp");
 }
 
 QPoint cursorHotSpot(const QByteArray& curFile)
