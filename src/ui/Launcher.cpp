@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,6 +36,9 @@ int runLauncher(int argc, char** argv, const std::function<void(Form1&)>& whenSh
 
     form = std::make_unique<Form1>(std::move(services));
     form->Form_Load();
+    // A launcher opens in the middle of the screen, where the eye expects it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        form->move(screen->availableGeometry().center() - form->rect().center());
     form->show();
     closeOnTerminationSignals(form.get());
     if (whenShown)
