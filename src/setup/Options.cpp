@@ -1,7 +1,5 @@
 #include "setup/Options.h"
 
-#include "setup/NumberText.h"
-
 namespace tavorin {
 namespace {
 
@@ -59,18 +57,6 @@ namespace {
         return store.GetSetting(store.applicationName(), kSection, QLatin1String(key), current);
     }
 
-}
-
-std::optional<short> checkStateFromText(QStringView text)
-{
-    const QByteArray bytes = text.toUtf8();
-    const auto value = parseDecimal(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-    if (!value)
-        return std::nullopt;
-    const auto state = roundHalfEven(*value, 0, 2);
-    if (!state)
-        return std::nullopt;
-    return static_cast<short>(*state);
 }
 
 void SaveOptions(const SetupControls& controls, SettingsStore& store)
