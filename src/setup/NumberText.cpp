@@ -1,6 +1,8 @@
 #include "setup/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 
 namespace tavorin {
@@ -49,6 +51,29 @@ namespace {
         return i == text.size();
     }
 
+    // For a decimal too far from 1 for a double: whether it is tiny rather than huge. Only the
+    // sign of the first significant digit's power of ten matters, so a long exponent saturates.
+    bool liesBelowOne(std::string_view text)
+    {
+        const std::size_t exponentAt = std::min(text.find_first_of("eE"), text.size());
+        const std::string_view mantissa = text.substr(0, exponentAt);
+        const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+        const std::size_t first = mantissa.find_first_of("123456789");
+        if (first == std::string_view::npos)
+            return true;
+        const long long order = first < point ? static_cast<long long>(point - first - 1)
+                                              : -static_cast<long long>(first - point);
+        std::string_view exponentText = text.substr(std::min(exponentAt + 1, text.size()));
+        if (exponentText.starts_with('+'))
+            exponentText.remove_prefix(1);
+        int exponent = 0;
+        const auto parsed
+            = std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+        if (parsed.ec == std::errc::result_out_of_range)
+            exponent = exponentText.starts_with('-') ? INT_MIN : INT_MAX;
+        return order + exponent < 0;
+    }
+
 }
 
 std::optional<double> parseDecimal(std::string_view text)
@@ -63,6 +88,9 @@ std::optional<double> parseDecimal(std::string_view text)
         return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    // A number too small for a double is read as zero, the nearest double, as strtod does.
+    if (error == std::errc::result_out_of_range && liesBelowOne(text))
+        return negative ? -0.0 : 0.0;
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return negative ? -value : value;
