@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -31,8 +30,10 @@ namespace {
     }
 
     // Whole-file scans go eight bytes at a time; per-byte loops would dominate the read.
+    constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
     constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
     constexpr std::uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kLineFeeds = kEveryByte * '\n';
 
     std::uint64_t word(const char* p)
     {
@@ -41,31 +42,51 @@ namespace {
         return w;
     }
 
+    // The exact form of the zero-byte test: no borrow runs into the next byte, so the
+    // marks can be summed. Summing by a multiply avoids popcount, which without
+    // -mpopcnt is a library call per word.
+    std::size_t countZeroBytes(std::uint64_t x)
+    {
+        const std::uint64_t zeros = ~(((x & kLowSeven) + kLowSeven) | x | kLowSeven);
+        return std::size_t(((zeros >> 7) * kEveryByte) >> 56);
+    }
+
+    // Names are short: the last word overlaps the others instead of a byte-wise tail.
     bool isAscii(std::string_view bytes)
     {
-        std::size_t i = 0;
-        std::uint64_t seen = 0;
-        for (; i + 8 <= bytes.size(); i += 8)
-            seen |= word(bytes.data() + i);
-        for (; i < bytes.size(); ++i)
-            seen |= static_cast<unsigned char>(bytes[i]);
+        const char* p = bytes.data();
+        const std::size_t size = bytes.size();
+        if (size < sizeof(std::uint64_t))
+            return std::all_of(p, p + size, [](char c) { return (c & 0x80) == 0; });
+        std::uint64_t seen = word(p + size - sizeof(std::uint64_t));
+        for (std::size_t i = 0; i + sizeof(std::uint64_t) <= size; i += sizeof(std::uint64_t))
+            seen |= word(p + i);
         return (seen & kHighBits) == 0;
     }
 
-    std::size_t countByte(std::string_view bytes, char wanted)
+    struct Survey
     {
-        const std::uint64_t pattern = 0x0101010101010101ull * static_cast<unsigned char>(wanted);
-        std::size_t found = 0;
+        bool ascii = true;
+        std::size_t lineFeeds = 0;
+    };
+
+    // One pass over the file answers both questions asked of all of it, so a large file
+    // streams through the cache once before the fields are read.
+    Survey survey(std::string_view bytes)
+    {
+        std::uint64_t seen = 0;
+        std::size_t lineFeeds = 0;
         std::size_t i = 0;
-        for (; i + 8 <= bytes.size(); i += 8) {
-            const std::uint64_t x = word(bytes.data() + i) ^ pattern;
-            // A byte of x is zero exactly where the wanted byte was; this marks each by its high bit.
-            const std::uint64_t zeros = ~(((x & kLowSeven) + kLowSeven) | x | kLowSeven);
-            found += std::size_t(std::popcount(zeros));
+        for (; i + sizeof(std::uint64_t) <= bytes.size(); i += sizeof(std::uint64_t)) {
+            const std::uint64_t w = word(bytes.data() + i);
+            seen |= w;
+            lineFeeds += countZeroBytes(w ^ kLineFeeds);
         }
-        for (; i < bytes.size(); ++i)
-            found += bytes[i] == wanted;
-        return found;
+        for (; i < bytes.size(); ++i) {
+            seen |= static_cast<unsigned char>(bytes[i]);
+            lineFeeds += bytes[i] == '\n';
+        }
+        return { (seen & kHighBits) == 0, lineFeeds };
     }
 
     bool isValidUtf8(std::string_view bytes)
@@ -73,6 +94,10 @@ namespace {
         const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
         const auto* end = p + bytes.size();
         while (p < end) {
+            if (end - p >= 8 && (word(reinterpret_cast<const char*>(p)) & kHighBits) == 0) {
+                p += 8;
+                continue;
+            }
             const unsigned char lead = *p++;
             if (lead < 0x80)
                 continue;
@@ -104,52 +129,114 @@ namespace {
         return true;
     }
 
-    // Decodes names only; ASCII names, the usual case, skip the decoder.
-    class NameDecoder final
+    // Windows-1252 is Latin-1 apart from 0x80-0x9F; the five bytes it leaves undefined
+    // stay the control codes of the same value.
+    constexpr char16_t kWindows1252High[32]
+        = { 0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
+              0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+              0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178 };
+
+    QString fromLatin1(std::string_view bytes)
+    {
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    }
+
+    // Single-byte names widen one byte to one unit: ASCII and Latin-1 are the same code
+    // points, and Windows-1252 differs from Latin-1 only in 0x80-0x9F.
+    void widen(std::string_view bytes, char16_t* out, bool windows1252)
+    {
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            out[i] = static_cast<unsigned char>(bytes[i]);
+        if (windows1252)
+            for (std::size_t i = 0; i < bytes.size(); ++i)
+                if (out[i] >= 0x80 && out[i] < 0xA0)
+                    out[i] = kWindows1252High[out[i] - 0x80];
+    }
+
+    // The names of one read live side by side in one block of UTF-16 text instead of an
+    // allocation each: with a hundred thousand names the allocator, not the scanning, set the
+    // pace. Each name shares the block the way copies of one string do, so the first change to
+    // a name copies it out, and the block goes with the last name that uses it.
+    class NameBlock final
     {
     public:
-        explicit NameDecoder(std::string_view body)
-            : m_allAscii(isAscii(body))
-            , m_decoder(!m_allAscii && isValidUtf8(body) ? "UTF-8" : "windows-1252")
+        // A name takes its length plus a terminating zero; no name is longer than the bytes it
+        // came from and every stored name used at least one byte more, a delimiter or a quote.
+        explicit NameBlock(std::size_t bodySize)
+            : m_block(qsizetype(bodySize + 1), Qt::Uninitialized)
+            , m_free(reinterpret_cast<char16_t*>(m_block.data())) // not yet shared: no copy
+            , m_end(m_free + bodySize + 1)
         {
         }
-        static NameDecoder forUtf8() { return NameDecoder(); }
 
-        QString decode(std::string_view bytes)
+        QString add(std::string_view bytes, bool windows1252)
         {
-            if (m_allAscii || isAscii(bytes))
-                return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-            return m_decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+            if (std::size_t(m_end - m_free) <= bytes.size()) {
+                QString alone(qsizetype(bytes.size()), Qt::Uninitialized);
+                widen(bytes, reinterpret_cast<char16_t*>(alone.data()), windows1252);
+                return alone;
+            }
+            char16_t* text = m_free;
+            widen(bytes, text, windows1252);
+            text[bytes.size()] = u'\0'; // Qt hands a string's text to C functions as it stands
+            m_free = text + bytes.size() + 1;
+            QString::DataPointer share = m_block.data_ptr(); // the copy counts one more user
+            share.ptr = text;
+            share.size = qsizetype(bytes.size());
+            return QString(std::move(share));
         }
 
     private:
-        NameDecoder()
-            : m_allAscii(false)
-            , m_decoder("UTF-8")
+        QString m_block;
+        char16_t* m_free;
+        char16_t* m_end;
+    };
+
+    // Decodes names only; ASCII names, the usual case, skip the decoders.
+    class NameDecoder final
+    {
+    public:
+        NameDecoder(std::string_view body, bool hasBom, bool bodyIsAscii)
+            : m_encoding(bodyIsAscii              ? Encoding::Ascii
+                    : hasBom || isValidUtf8(body) ? Encoding::Utf8
+                                                  : Encoding::Windows1252)
+            , m_names(body.size())
         {
         }
 
-        bool m_allAscii;
-        QStringDecoder m_decoder;
+        QString decode(std::string_view bytes)
+        {
+            const bool ascii = m_encoding == Encoding::Ascii || isAscii(bytes);
+            if (!ascii && m_encoding == Encoding::Utf8)
+                return m_utf8.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+            return m_names.add(bytes, !ascii);
+        }
+
+    private:
+        enum class Encoding { Ascii, Utf8, Windows1252 };
+
+        Encoding m_encoding;
+        QStringDecoder m_utf8 { QStringDecoder::Utf8 };
+        NameBlock m_names;
     };
 
     struct Field
     {
         std::string_view text;
         bool quoted = false;
-        int line = 0;
+        const char* start = nullptr; // first byte after the blanks, for the line number of a problem
     };
 
     class FieldScanner final
     {
     public:
         explicit FieldScanner(std::string_view bytes)
-            : m_p(bytes.data())
+            : m_begin(bytes.data())
+            , m_p(bytes.data())
             , m_end(bytes.data() + bytes.size())
         {
         }
 
-        int line() const { return m_line; }
         bool lastEndedWithComma() const { return m_endedWithComma; }
 
         // Blank lines and blanks after the last record end the file as cleanly as its end does.
@@ -162,7 +249,7 @@ namespace {
         {
             skipBlanks();
             Field field;
-            field.line = m_line;
+            field.start = m_p;
             if (m_p < m_end && *m_p == '"') {
                 field.quoted = true;
                 field.text = quotedText();
@@ -172,6 +259,17 @@ namespace {
             }
             consumeDelimiter();
             return field;
+        }
+
+        // Lines are counted only for a problem: a read that succeeds never needs them.
+        // CR LF, a lone CR and a lone LF each end one line, inside quotes as well.
+        int lineOf(const Field& field) const
+        {
+            int line = 1;
+            for (const char* c = m_begin; c < field.start; ++c)
+                if (*c == '\n' || (*c == '\r' && (c + 1 == m_end || c[1] != '\n')))
+                    ++line;
+            return line;
         }
 
     private:
@@ -186,7 +284,6 @@ namespace {
             const char* start = ++m_p;
             const auto* close = static_cast<const char*>(std::memchr(start, '"', std::size_t(m_end - start)));
             const char* stop = close ? close : m_end;
-            countLineBreaks(start, stop);
             m_p = close ? close + 1 : m_end;
             return { start, std::size_t(stop - start) };
         }
@@ -194,8 +291,7 @@ namespace {
         std::string_view plainText()
         {
             const char* start = m_p;
-            while (m_p < m_end && *m_p != ',' && !isLineBreak(*m_p))
-                ++m_p;
+            skipToDelimiter();
             const char* stop = m_p;
             while (stop > start && isBlank(stop[-1]))
                 --stop;
@@ -222,19 +318,11 @@ namespace {
             if (*m_p == '\r' && m_p + 1 < m_end && m_p[1] == '\n')
                 ++m_p;
             ++m_p;
-            ++m_line;
         }
 
-        void countLineBreaks(const char* from, const char* to)
-        {
-            for (const char* c = from; c < to; ++c)
-                if (*c == '\n' || (*c == '\r' && (c + 1 == to || c[1] != '\n')))
-                    ++m_line;
-        }
-
+        const char* m_begin;
         const char* m_p;
         const char* m_end;
-        int m_line = 1;
         bool m_endedWithComma = false;
     };
 
@@ -283,7 +371,7 @@ namespace {
             return *quick;
         if (const auto value = toInt32HalfEven(field.text))
             return *value;
-        const QString shown = QString::fromLatin1(field.text.data(), qsizetype(field.text.size()));
+        const QString shown = fromLatin1(field.text);
         if (parseDecimal(field.text))
             return QStringLiteral("the number %1 does not fit in 32 bits").arg(shown);
         return QStringLiteral("the number field \"%1\" is not a number").arg(shown);
@@ -297,15 +385,16 @@ CatalogueRead readCatalogue(QByteArrayView bytes)
     const bool hasBom = body.starts_with(kUtf8Bom);
     if (hasBom)
         body.remove_prefix(kUtf8Bom.size());
-    NameDecoder decoder = hasBom ? NameDecoder::forUtf8() : NameDecoder(body);
+    const Survey facts = survey(body);
+    NameDecoder decoder(body, hasBom, facts.ascii);
 
     CatalogueRead read;
-    read.entries.reserve(countByte(body, '\n') + 1);
+    read.entries.reserve(facts.lineFeeds + 1);
     FieldScanner scanner(body);
     while (!scanner.onlyBlankSpaceLeft()) {
         const Field name = scanner.next();
         if (!scanner.lastEndedWithComma() && scanner.onlyBlankSpaceLeft()) {
-            read.problem = CatalogueProblem { name.line,
+            read.problem = CatalogueProblem { scanner.lineOf(name),
                 QStringLiteral("the file ends after the name \"%1\" without its number")
                     .arg(decoder.decode(name.text)) };
             break;
@@ -313,7 +402,7 @@ CatalogueRead readCatalogue(QByteArrayView bytes)
         const Field number = scanner.next();
         auto value = numberOf(number);
         if (auto* message = std::get_if<QString>(&value)) {
-            read.problem = CatalogueProblem { number.line, *message };
+            read.problem = CatalogueProblem { scanner.lineOf(number), *message };
             break;
         }
         read.entries.push_back({ nameOf(name, decoder), std::get<qint32>(value) });
