@@ -1,5 +1,7 @@
 #include "setup/Options.h"
 
+#include <QDir>
+
 namespace tavorin {
 namespace {
 
@@ -70,14 +72,27 @@ void SaveOptions(const SetupControls& controls, SettingsStore& store)
     store.flush();
 }
 
-void LoadOptions(const SetupControls& controls, SettingsStore& store)
+void LoadOptions(
+    const SetupControls& controls, SettingsStore& store, const SettingsStore::ReportSink& reportUnusable)
 {
-    // An unusable stored state leaves the box as it is, as a missing entry would.
+    // An unusable stored state leaves the box as it is, as a missing entry would, and the user
+    // hears about it: the next save writes the box's state over the stored text.
+    QStringList unusable;
     for (const CheckEntry& entry : kChecks) {
         CheckBox* box = controls.*entry.control;
-        if (const auto state = checkStateFromText(load(store, entry.key, QString::number(box->Value()))))
+        const QString text = load(store, entry.key, QString::number(box->Value()));
+        if (const auto state = checkStateFromText(text))
             box->setValue(*state);
+        else
+            unusable << QStringLiteral(
+                "The stored value \"%1\" of %2 is not a check box state (0, 1 or 2); %3 "
+                "keeps its state.")
+                            .arg(text, QLatin1String(entry.key), box->objectName());
     }
+    if (!unusable.isEmpty() && reportUnusable)
+        reportUnusable(QStringLiteral("In the settings file %1: %2")
+                           .arg(QDir::toNativeSeparators(SettingsStore::locationFor(store.applicationName())),
+                               unusable.join(QLatin1Char(' '))));
     for (const ListEntry& entry : kLists) {
         ListCombo* list = controls.*entry.control;
         list->setText(load(store, entry.key, list->Text()));

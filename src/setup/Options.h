@@ -11,6 +11,8 @@ void SaveOptions(const SetupControls& controls, SettingsStore& store);
 
 // Reads the fifteen entries back, check boxes first, then list texts, then the value
 // labels, so that the stored labels overrule what the check boxes' handlers write.
-void LoadOptions(const SetupControls& controls, SettingsStore& store);
+// reportUnusable hears once which stored check box texts could not be used, if any.
+void LoadOptions(const SetupControls& controls, SettingsStore& store,
+    const SettingsStore::ReportSink& reportUnusable = {});
 
 }

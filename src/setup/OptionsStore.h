@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 class QSettings;
 
@@ -18,7 +19,8 @@ public:
     using NameProvider = std::function<QString()>;
     using ReportSink = std::function<void(const QString& message)>;
 
-    // reportFailure hears, once per store, which file could not be written and why.
+    // reportFailure hears, once per store, which file could not be written and why, and once per
+    // file that a settings file could not be read and was set aside.
     explicit SettingsStore(ReportSink reportFailure, NameProvider applicationName = {});
     ~SettingsStore();
 
@@ -34,13 +36,19 @@ public:
 
     static QString locationFor(const QString& app);
 
+    // Beside an unreadable settings file: where it is kept once set aside.
+    static QString setAsideLocationFor(const QString& app);
+
 private:
     QSettings& settingsFor(const QString& app);
     void reportOnce(const QSettings& settings);
+    // True when the file is fit to be read and written: missing, sound, or set aside just now.
+    bool setAsideIfUnreadable(const QString& app);
 
     ReportSink m_reportFailure;
     NameProvider m_applicationName;
     std::map<QString, std::unique_ptr<QSettings>> m_open;
+    std::set<QString> m_keptInMemory; // unreadable files that could not be set aside: never written
     bool m_reported = false;
 };
 

@@ -114,7 +114,7 @@ void SetupModel::SaveOptions()
 
 void SetupModel::LoadOptions()
 {
-    tavorin::LoadOptions(m_controls, m_store);
+    tavorin::LoadOptions(m_controls, m_store, m_showMessage);
 }
 
 void SetupModel::Form_Load()

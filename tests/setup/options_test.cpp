@@ -14,6 +14,13 @@ using namespace tavorin;
 
 namespace {
 
+// chattr needs a real file system and /tmp may be a tmpfs: scratch folders go below the build folder.
+const bool scratchOnBuildDisk = [] {
+    const QString scratch = QStringLiteral(TAVORIN_BINARY_DIR "/scratch");
+    QDir().mkpath(scratch);
+    return qputenv("TMPDIR", QFile::encodeName(scratch));
+}();
+
 struct StateCase
 {
     const char* text;
@@ -122,6 +129,7 @@ struct RestoreCase
     short check1, check2;
     QString label10, label15;
     int handlerRuns;
+    QStringList reported = {}; // stored texts the one message about unusable values must name
 };
 
 void PrintTo(const RestoreCase& c, std::ostream* os)
@@ -139,8 +147,9 @@ TEST_P(RestoreOrder, LabelsHaveTheLastWord)
     for (const auto& [key, value] : c.stored)
         store(key, value);
     SettingsStore settings = makeStore();
+    QStringList messages;
     SetupModel model(
-        controls, settings, [](const QString&) {}, program.path());
+        controls, settings, [&](const QString& m) { messages << m; }, program.path());
     QSignalSpy check1Clicks(controls.Check1, &CheckBox::Click);
     QSignalSpy check2Clicks(controls.Check2, &CheckBox::Click);
 
@@ -151,6 +160,13 @@ TEST_P(RestoreOrder, LabelsHaveTheLastWord)
     EXPECT_EQ(controls.Label10->text(), c.label10);
     EXPECT_EQ(controls.Label15->text(), c.label15);
     EXPECT_EQ(check1Clicks.count() + check2Clicks.count(), c.handlerRuns);
+    ASSERT_EQ(messages.size(), c.reported.isEmpty() ? 0 : 1) << messages.join('\n').toStdString();
+    for (const QString& value : c.reported)
+        EXPECT_TRUE(messages[0].contains('"' + value + '"')) << messages[0].toStdString();
+    if (!messages.isEmpty()) {
+        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(iniFile()))) << messages[0].toStdString();
+    }
+    EXPECT_TRUE(reports.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, RestoreOrder,
@@ -163,7 +179,9 @@ INSTANTIATE_TEST_SUITE_P(Options, RestoreOrder,
             0, 2, "", "x", 1 },
         RestoreCase { "grayed_without_label_writes_nothing", { { "check2.value", "2" } }, 0, 2, "", "", 1 },
         RestoreCase { "unusable_state_keeps_box", { { "check1.value", "yes" }, { "check2.value", "3" } }, 0,
-            0, "", "", 0 },
+            0, "", "", 0, { "yes", "3" } },
+        RestoreCase { "beyond_16_bits_keeps_box", { { "check1.value", "1" }, { "check2.value", "70000" } }, 1,
+            0, "windowed=1", "", 1, { "70000" } },
         RestoreCase { "same_state_runs_no_handler", { { "check1.value", "0.5" } }, 0, 0, "", "", 0 }),
     [](const testing::TestParamInfo<RestoreCase>& info) { return std::string(info.param.label); });
 
@@ -187,33 +205,152 @@ TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
     EXPECT_TRUE(config.exists("Copy/Copy.ini"));
 }
 
+QStringList designValues()
+{
+    QWidget window;
+    return valuesOf(createSetupControls(&window));
+}
+
+struct UnreadableCase
+{
+    const char* label;
+    QByteArray bytes;
+    const char* reason; // what the one message must say about the file
+};
+
+void PrintTo(const UnreadableCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class UnreadableSettings : public OptionsTest, public testing::WithParamInterface<UnreadableCase>
+{
+};
+
+TEST_P(UnreadableSettings, StartWithDesignValuesKeepTheFileAsideUntilTheFirstSave)
+{
+    const UnreadableCase& c = GetParam();
+    config.write("Tavorin/Tavorin.ini", c.bytes);
+    SettingsStore settings = makeStore();
+
+    LoadOptions(controls, settings);
+
+    EXPECT_EQ(valuesOf(controls), designValues());
+    ASSERT_EQ(reports.size(), 1);
+    for (const QString& named : { QDir::toNativeSeparators(iniFile()),
+             QDir::toNativeSeparators(iniFile() + ".bad"), QString::fromLatin1(c.reason) })
+        EXPECT_TRUE(reports[0].contains(named)) << reports[0].toStdString();
+    EXPECT_EQ(config.read("Tavorin/Tavorin.ini.bad"), c.bytes);
+
+    controls.Label7->setText("5");
+    SaveOptions(controls, settings);
+    EXPECT_EQ(reports.size(), 1);
+    QSettings disk(iniFile(), QSettings::IniFormat);
+    EXPECT_EQ(disk.status(), QSettings::NoError);
+    disk.beginGroup("Options");
+    EXPECT_EQ(disk.childKeys().size(), 15);
+    EXPECT_EQ(disk.value("label7.caption").toString(), "5");
+    EXPECT_EQ(config.read("Tavorin/Tavorin.ini.bad"), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, UnreadableSettings,
+    testing::Values(
+        UnreadableCase { "binary_garbage", QByteArrayLiteral("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n"), "NUL" },
+        UnreadableCase {
+            "nul_after_sound_lines", QByteArrayLiteral("[Options]\ncheck1.value=1\n\0\0\n"), "NUL" },
+        UnreadableCase { "not_utf8", "[Options]\ncombo3.text=M\xfcnchen\n", "UTF-8" },
+        // "52" cut to "5" would read back as another team.
+        UnreadableCase { "cut_short", "[Options]\ncheck1.value=1\nlabel7.caption=5", "cut short" },
+        UnreadableCase { "unclosed_section", "[Options\ncheck1.value=1\n", "line 1" },
+        UnreadableCase { "line_without_value", "[Options]\ncheck1.value=1\nlabel7.caption\n", "line 3" },
+        UnreadableCase {
+            "larger_than_1_mib", "[Options]\nlabel9.caption=" + QByteArray(1 << 20, '9') + "\n", "1 MiB" }),
+    [](const testing::TestParamInfo<UnreadableCase>& info) { return std::string(info.param.label); });
+
+TEST_F(OptionsTest, HandEditedFileWithWindowsLineEndsIsSound)
+{
+    config.write("Tavorin/Tavorin.ini",
+        "; typed by hand\r\n[Options]\r\ncheck1.value=1\r\ncombo3.text=Inter, Milan\r\n\r\n");
+    SettingsStore settings = makeStore();
+    LoadOptions(controls, settings);
+    EXPECT_EQ(controls.Check1->Value(), 1);
+    EXPECT_EQ(controls.Combo3->Text(), "Inter, Milan");
+    EXPECT_TRUE(reports.isEmpty()) << reports.join('\n').toStdString();
+    EXPECT_FALSE(config.exists("Tavorin/Tavorin.ini.bad"));
+}
+
+// Root writes through permission bits; an immutable file or folder stops even root. Whatever
+// a test made immutable is made mutable again when it ends, failed or not.
 class FailedSave : public OptionsTest
 {
 protected:
+    bool makeImmutable(const QString& path)
+    {
+        if (QProcess::execute("chattr", { "+i", path }) != 0)
+            return false;
+        m_immutable << path;
+        return true;
+    }
     void TearDown() override
     {
-        QProcess::execute("chattr", { "-i", iniFile() });
+        for (const QString& path : m_immutable)
+            QProcess::execute("chattr", { "-i", path });
         OptionsTest::TearDown();
     }
+
+private:
+    QStringList m_immutable;
 };
 
-TEST_F(FailedSave, KeepsTheOldFileAndTellsOnce)
+class FailedSaveOf : public FailedSave, public testing::WithParamInterface<const char*>
+{
+};
+
+// Every way out (Save button, exit button, close, camera run) saves through the same store.
+TEST_P(FailedSaveOf, KeepsTheLastGoodFileAndTellsOncePerRun)
 {
     SettingsStore settings = makeStore();
     controls.Label7->setText("1");
     SaveOptions(controls, settings);
     const QByteArray good = config.read("Tavorin/Tavorin.ini");
-    if (QProcess::execute("chattr", { "+i", iniFile() }) != 0)
-        GTEST_SKIP() << "chattr +i is not available here";
+    if (!makeImmutable(config.file(GetParam())))
+        GTEST_SKIP() << "chattr +i is not available on this file system";
 
-    controls.Label7->setText("2");
-    SaveOptions(controls, settings);
-    controls.Label7->setText("3");
-    SaveOptions(controls, settings);
+    for (const char* team : { "2", "3", "4", "5" }) {
+        controls.Label7->setText(team);
+        SaveOptions(controls, settings);
+    }
 
     EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), good);
+    EXPECT_EQ(QDir(config.file("Tavorin")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList { "Tavorin.ini" });
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(QDir::toNativeSeparators(iniFile()))) << reports[0].toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, FailedSaveOf, testing::Values("Tavorin/Tavorin.ini", "Tavorin"),
+    [](const testing::TestParamInfo<const char*>& info) {
+        return std::string(info.index == 0 ? "read_only_file" : "read_only_folder");
+    });
+
+TEST_F(FailedSave, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
+{
+    const QByteArray garbage = QByteArrayLiteral("\0\x01\x02garbage");
+    config.write("Tavorin/Tavorin.ini", garbage);
+    if (!makeImmutable(iniFile()))
+        GTEST_SKIP() << "chattr +i is not available on this file system";
+    SettingsStore settings = makeStore();
+
+    LoadOptions(controls, settings);
+    EXPECT_EQ(valuesOf(controls), designValues());
+    controls.Label7->setText("5");
+    SaveOptions(controls, settings);
+    SaveOptions(controls, settings);
+
+    EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), garbage);
+    EXPECT_FALSE(config.exists("Tavorin/Tavorin.ini.bad"));
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains("not saved")) << reports[0].toStdString();
 }
 
 class SetupModelTest : public OptionsTest
