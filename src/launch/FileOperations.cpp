@@ -177,9 +177,21 @@ namespace {
             throw RuntimeError(RuntimeError::PathFileAccessError, step, source);
 
         const QByteArray target = QFile::encodeName(destination);
-        TemporaryFile temporary(target);
         const auto fail
             = [&](int error) { return RuntimeError(errorNumberFor(error, destination), step, destination); };
+        // Renaming over a file ignores its own write permission; a destination marked read-only
+        // stays as it is, as a copy onto it fails on Windows. Both are refused before any byte
+        // of a large archive is copied.
+        struct stat targetInfo
+        {
+        };
+        if (::stat(target.constData(), &targetInfo) == 0) {
+            if (S_ISDIR(targetInfo.st_mode))
+                throw RuntimeError(RuntimeError::PathFileAccessError, step, destination);
+            if (::access(target.constData(), W_OK) != 0)
+                throw fail(errno);
+        }
+        TemporaryFile temporary(target);
         if (!temporary.created())
             throw fail(errno);
         if (!copyContents(in.get(), temporary.fd().get())

@@ -59,9 +59,9 @@ inline QStringList readLines(const QString& path)
 }
 
 // For programs started without waiting: the log they leave, or nothing after a few seconds.
-inline std::optional<QStringList> waitForLog(const QString& path)
+inline std::optional<QStringList> waitForLog(const QString& path, int milliseconds = 5000)
 {
-    const QDeadlineTimer deadline(5000);
+    const QDeadlineTimer deadline(milliseconds);
     while (!QFile::exists(path)) {
         if (deadline.hasExpired())
             return std::nullopt;

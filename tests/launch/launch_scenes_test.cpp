@@ -1,18 +1,30 @@
 #include "StandIns.h"
 #include "launch/CameraScenes.h"
 #include "launch/CommandLines.h"
+#include "launch/FileOperations.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
 #include "launch/WindowsCommandLine.h"
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <map>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tavorin;
 using namespace tavorin::test;
 
 namespace {
+
+// chattr needs a real file system and /tmp may be a tmpfs: scratch folders go below the build folder.
+const bool scratchOnBuildDisk = [] {
+    const QString scratch = QStringLiteral(TAVORIN_BINARY_DIR "/scratch");
+    QDir().mkpath(scratch);
+    return qputenv("TMPDIR", QFile::encodeName(scratch));
+}();
 
 const QStringList CameraFiles { "camera.efx", "camera2.efx", "camera3.efx", "camera4.efx", "camera5.efx",
     "camera6.efx", "camera7.efx", "camera8.efx", "camera9.efx", "camera10.efx", "camera11.efx" };
@@ -27,7 +39,7 @@ QByteArray contentOf(const QString& name)
 // script to the archive, as a real import would change it.
 class LaunchSceneTest : public testing::Test
 {
-protected:
+public:
     LaunchSceneTest()
     {
         for (const QString& name : CameraFiles + QStringList { "front.bin", "back.bin", "dress0.big" })
@@ -43,7 +55,8 @@ protected:
     {
         writeScript(m_root, "game/impbig.exe",
             "{ pwd; printf '%s\\n' \"$@\"; printf 'script='; cat \"$3\"; echo; } >> '"
-                + QFile::encodeName(importLog()) + "'\ncat \"$3\" >> dress0.big\n" + more);
+                + QFile::encodeName(importLog())
+                + "'\nif [ -f dress0.big ]; then cat \"$3\" >> dress0.big; fi\n" + more);
     }
 
     QString game(const QString& name = {}) const
@@ -80,12 +93,28 @@ protected:
 
     QStringList dataFolder() const { return QDir(game("data/cmn/be")).entryList(QDir::Files); }
 
+    // Root writes through permission bits; an immutable file or folder stops even root. It is made
+    // mutable again when the test ends, failed or not.
+    bool makeImmutable(const QString& path)
+    {
+        if (QProcess::execute("chattr", { "+i", path }) != 0)
+            return false;
+        m_immutable << path;
+        return true;
+    }
+    void TearDown() override
+    {
+        for (const QString& path : m_immutable)
+            QProcess::execute("chattr", { "-i", path });
+    }
+
     TempFolder m_root;
     std::unique_ptr<Platform> m_platform = makeHostPlatform(game());
     std::optional<CurrentFolder> m_current;
     SceneValues m_values { "2", "21", "windowed=1", "1024x768x32" };
     int m_saves = 0;
     bool m_valuesReadAfterStaging = false;
+    QStringList m_immutable;
 };
 
 struct RowCase
@@ -146,86 +175,183 @@ const CameraScene& button10()
     return cameraScenes().at(7);
 }
 
-TEST_F(LaunchSceneTest, MissingCameraFileStopsAfterSavingTheOptions)
-{
-    QFile::remove(game("camera8.efx"));
-    const RuntimeError error = runExpectingError(button10());
-    EXPECT_EQ(error.number, 53);
-    EXPECT_EQ(error.file, "camera8.efx");
-    EXPECT_EQ(error.step, "copying the camera script");
-    EXPECT_EQ(m_saves, 1);
-    EXPECT_FALSE(QFile::exists(importLog()));
-    EXPECT_FALSE(m_root.exists("game/script_single_front.viv"));
-    EXPECT_EQ(staged("dress0.big"), "old archive");
-}
-
-TEST_F(LaunchSceneTest, ImportToolThatDeletesTheScriptStopsAtTheDelete)
-{
-    writeImportTool("rm \"$3\"\n");
-    const RuntimeError error = runExpectingError(button10());
-    EXPECT_EQ(error.number, 53);
-    EXPECT_EQ(error.file, "script_single_front.viv");
-    EXPECT_EQ(staged("dress0.big"), contentOf("dress0.big") + contentOf("camera8.efx"));
-    EXPECT_EQ(staged("fifa00.bin"), contentOf("front.bin"));
-    EXPECT_FALSE(m_valuesReadAfterStaging);
-    EXPECT_FALSE(QFile::exists(sceneLog()));
-}
-
-TEST_F(LaunchSceneTest, MissingSceneProgramFailsAfterEverythingIsStaged)
-{
-    QFile::remove(game("TVR2005.exe"));
-    const RuntimeError error = runExpectingError(button10());
-    EXPECT_EQ(error.number, 53);
-    EXPECT_EQ(error.file, "TVR2005.exe");
-    EXPECT_EQ(error.step, "starting the scene program");
-    EXPECT_EQ(staged("fifa00.bin"), contentOf("front.bin"));
-    EXPECT_FALSE(m_root.exists("game/script_single_front.viv"));
-}
-
-TEST_F(LaunchSceneTest, MissingDataFolderIsPathNotFound)
-{
-    QDir(game("data/cmn/be")).removeRecursively();
-    const RuntimeError error = runExpectingError(button10());
-    EXPECT_EQ(error.number, 76);
-    EXPECT_EQ(error.file, "data/cmn/be/dress0.big");
-    EXPECT_TRUE(QFile::exists(importLog()));
-    EXPECT_TRUE(m_root.exists("game/script_single_front.viv"));
-}
-
-// Root writes through permissions, so the side file is made immutable instead.
-class ImmutableFile final
-{
-public:
-    explicit ImmutableFile(const QString& path)
-        : m_path(path)
-        , m_set(QProcess::execute("chattr", { "+i", path }) == 0)
-    {
-    }
-    ~ImmutableFile()
-    {
-        if (m_set)
-            QProcess::execute("chattr", { "-i", m_path });
-    }
-    ImmutableFile(const ImmutableFile&) = delete;
-    ImmutableFile& operator=(const ImmutableFile&) = delete;
-    bool isSet() const { return m_set; }
-
-private:
-    QString m_path;
-    bool m_set;
+// The run's steps that can fail, numbered as the run takes them.
+enum Step {
+    CameraCopy = 2,
+    ArchiveCopy = 4,
+    SideFileCopy = 5,
+    ScriptDelete = 6,
+    SceneStart = 9,
 };
 
-TEST_F(LaunchSceneTest, UnreplaceableDestinationKeepsTheOldFileWhole)
+struct StopCase
 {
-    const ImmutableFile locked(game("data/cmn/be/fifa00.bin"));
-    if (!locked.isSet())
-        GTEST_SKIP() << "chattr +i is not available here";
-    const RuntimeError error = runExpectingError(button10());
-    EXPECT_TRUE(error.number == 70 || error.number == 75) << error.number;
-    EXPECT_EQ(error.file, "data/cmn/be/fifa00.bin");
-    EXPECT_EQ(staged("fifa00.bin"), "old side file");
-    EXPECT_EQ(dataFolder(), (QStringList { "dress0.big", "fifa00.bin" }));
+    const char* label;
+    std::function<bool(LaunchSceneTest&)> arrange; // false: the case cannot be made here
+    int number;
+    const char* file; // the end of the file name the error gives
+    Step stopsAt;
+};
+
+void PrintTo(const StopCase& c, std::ostream* os)
+{
+    *os << c.label;
 }
+
+class LaunchSceneStops : public LaunchSceneTest, public testing::WithParamInterface<StopCase>
+{
+};
+
+// What the steps before the failing one did stays done; the later ones do not happen; no
+// temporary copy is left in the data folder.
+TEST_P(LaunchSceneStops, AtTheFailingStepWithEarlierStepsDone)
+{
+    const StopCase& c = GetParam();
+    if (!c.arrange(*this))
+        GTEST_SKIP() << "chattr +i is not available on this file system";
+    const RuntimeError error = runExpectingError(button10());
+
+    EXPECT_EQ(error.number, c.number);
+    EXPECT_TRUE(error.file.endsWith(c.file)) << error.file.toStdString();
+    const std::map<Step, QString> stepTexts { { CameraCopy, "copying the camera script" },
+        { ArchiveCopy, "copying the scene archive into the game's data folder" },
+        { SideFileCopy, "copying the side file into the game's data folder" },
+        { ScriptDelete, "deleting the copy of the camera script" },
+        { SceneStart, "starting the scene program" } };
+    EXPECT_EQ(error.step, stepTexts.at(c.stopsAt));
+    EXPECT_TRUE(error.message().contains(error.step) && error.message().contains(error.file))
+        << error.message().toStdString();
+
+    EXPECT_EQ(m_saves, 1);
+    EXPECT_EQ(QFile::exists(importLog()), c.stopsAt > CameraCopy);
+    EXPECT_EQ(
+        m_root.exists("game/script_single_front.viv"), c.stopsAt == ArchiveCopy || c.stopsAt == SideFileCopy);
+    const auto expectStaged
+        = [&](const QString& name, const QByteArray& before, const QByteArray& after, Step by) {
+              if (QFileInfo(game("data/cmn/be/" + name)).isFile()) {
+                  EXPECT_EQ(staged(name), c.stopsAt > by ? after : before) << name.toStdString();
+              }
+          };
+    expectStaged(
+        "dress0.big", "old archive", contentOf("dress0.big") + contentOf("camera8.efx"), ArchiveCopy);
+    expectStaged("fifa00.bin", "old side file", contentOf("front.bin"), SideFileCopy);
+    for (const QString& name : QDir(game("data/cmn/be")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        EXPECT_FALSE(name.contains(".tavorin-")) << name.toStdString();
+    EXPECT_EQ(m_valuesReadAfterStaging, c.stopsAt == SceneStart);
+    EXPECT_FALSE(waitForLog(sceneLog(), 300).has_value());
+}
+
+bool removed(LaunchSceneTest& t, const QString& name)
+{
+    return QFile::remove(t.game(name)) || QDir(t.game(name)).removeRecursively();
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
+    testing::Values(StopCase { "missing_camera_file", [](auto& t) { return removed(t, "camera8.efx"); }, 53,
+                        "camera8.efx", CameraCopy },
+        StopCase { "missing_archive", [](auto& t) { return removed(t, "dress0.big"); }, 53, "dress0.big",
+            ArchiveCopy },
+        StopCase { "missing_data_folder", [](auto& t) { return removed(t, "data/cmn/be"); }, 76,
+            "data/cmn/be/dress0.big", ArchiveCopy },
+        StopCase { "read_only_data_folder", [](auto& t) { return t.makeImmutable(t.game("data/cmn/be")); },
+            70, "data/cmn/be/dress0.big", ArchiveCopy },
+        StopCase { "missing_side_file", [](auto& t) { return removed(t, "front.bin"); }, 53, "front.bin",
+            SideFileCopy },
+        StopCase { "read_only_destination",
+            [](auto& t) { return t.makeImmutable(t.game("data/cmn/be/fifa00.bin")); }, 70,
+            "data/cmn/be/fifa00.bin", SideFileCopy },
+        StopCase { "destination_is_a_folder",
+            [](auto& t) {
+                return removed(t, "data/cmn/be/fifa00.bin") && QDir().mkdir(t.game("data/cmn/be/fifa00.bin"));
+            },
+            75, "data/cmn/be/fifa00.bin", SideFileCopy },
+        StopCase { "import_tool_removes_the_script",
+            [](auto& t) {
+                t.writeImportTool("rm \"$3\"\n");
+                return true;
+            },
+            53, "script_single_front.viv", ScriptDelete },
+        StopCase { "missing_scene_program", [](auto& t) { return removed(t, "TVR2005.exe"); }, 53,
+            "TVR2005.exe", SceneStart },
+        StopCase { "scene_program_not_executable",
+            [](auto& t) {
+                return QFile::setPermissions(t.game("TVR2005.exe"), QFile::ReadOwner | QFile::WriteOwner);
+            },
+            70, "TVR2005.exe", SceneStart }),
+    [](const testing::TestParamInfo<StopCase>& info) { return std::string(info.param.label); });
+
+// A user, unlike root, is stopped by the read-only mark: the copy refuses the file although the
+// folder would let the rename through. The copy runs in a child that has become nobody.
+TEST(FileOperations, ReadOnlyDestinationIsNotReplacedForAUser)
+{
+    TempFolder folder;
+    const QString source = folder.write("front.bin", "new");
+    const QString destination = folder.write("be/fifa00.bin", "old");
+    for (const QString& path : { folder.path(), folder.file("be") })
+        QFile::setPermissions(path, QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(destination, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    constexpr int cannotBecomeNobody = 100;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0
+            || setresuid(65534, 65534, 65534) != 0)
+            _exit(cannotBecomeNobody);
+        try {
+            CopyFileReplacing(source, destination, "copying");
+        } catch (const RuntimeError& error) {
+            _exit(error.number);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == cannotBecomeNobody)
+        GTEST_SKIP() << "this test needs to start as root";
+    EXPECT_EQ(WEXITSTATUS(status), RuntimeError::PermissionDenied);
+    EXPECT_EQ(folder.read("be/fifa00.bin"), "old");
+    EXPECT_EQ(QDir(folder.file("be")).entryList(QDir::Files), QStringList { "fifa00.bin" });
+}
+
+struct ImportFault
+{
+    const char* label;
+    std::function<void(LaunchSceneTest&)> arrange;
+};
+
+void PrintTo(const ImportFault& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class LaunchSceneImportFaults : public LaunchSceneTest, public testing::WithParamInterface<ImportFault>
+{
+};
+
+// The import step never raises: the archive is staged as the tool left it and the scene starts.
+TEST_P(LaunchSceneImportFaults, RunGoesOnWithTheArchiveUnchanged)
+{
+    GetParam().arrange(*this);
+    EXPECT_TRUE(runner().RunScene(button10()));
+    EXPECT_EQ(staged("dress0.big"), contentOf("dress0.big"));
+    EXPECT_EQ(staged("fifa00.bin"), contentOf("front.bin"));
+    EXPECT_FALSE(m_root.exists("game/script_single_front.viv"));
+    EXPECT_TRUE(waitForLog(sceneLog()).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneImportFaults,
+    testing::Values(ImportFault { "exits_non_zero",
+                        [](auto& t) { writeScript(t.m_root, "game/impbig.exe", "exit 3\n"); } },
+        ImportFault { "killed_by_a_signal",
+            [](auto& t) { writeScript(t.m_root, "game/impbig.exe", "kill -SEGV $$\nsleep 5\n"); } },
+        ImportFault { "missing", [](auto& t) { QFile::remove(t.game("impbig.exe")); } },
+        ImportFault { "not_executable",
+            [](auto& t) {
+                QFile::setPermissions(t.game("impbig.exe"), QFile::ReadOwner | QFile::WriteOwner);
+            } }),
+    [](const testing::TestParamInfo<ImportFault>& info) { return std::string(info.param.label); });
 
 TEST_F(LaunchSceneTest, ClickDuringTheImportIsRefused)
 {
