@@ -410,6 +410,42 @@ CatalogueRead readCatalogue(QByteArrayView bytes)
     return read;
 }
 
+namespace {
+
+    // A catalogue holds some hundred teams in a few kilobytes; 1 MiB leaves room for tens of
+    // thousands and keeps start-up quick and small whatever file lies there.
+    constexpr qint64 kCatalogueReadLimit = 1 << 20;
+
+    bool endsLine(QByteArrayView bytes, qsizetype i)
+    {
+        return bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+    }
+
+    // Where the line holding position begins, and its 1-based number; CR LF, LF and a lone CR
+    // each end a line, as for the reader.
+    std::pair<qsizetype, int> lineOf(QByteArrayView bytes, qsizetype position)
+    {
+        qsizetype start = 0;
+        int line = 1;
+        for (qsizetype i = 0; i < position; ++i) {
+            if (endsLine(bytes, i)) {
+                start = i + 1;
+                ++line;
+            }
+        }
+        return { start, line };
+    }
+
+    // Drops a last line cut by the read limit, so no record is read half.
+    QByteArray wholeLines(QByteArray bytes)
+    {
+        const qsizetype lastBreak = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+        bytes.truncate(lastBreak + 1);
+        return bytes;
+    }
+
+}
+
 void LoadCatalogue(
     ListCombo* list, const QString& fileName, const ProblemSink& reportProblem, const QString& programFolder)
 {
@@ -426,19 +462,42 @@ void LoadCatalogue(
             QStringLiteral("The list file %1 could not be opened: %2.").arg(shownPath, file.errorString()));
         return;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.read(kCatalogueReadLimit + 1);
     if (file.error() != QFileDevice::NoError) {
         reportProblem(
             QStringLiteral("The list file %1 could not be read: %2.").arg(shownPath, file.errorString()));
         return;
     }
+    const bool cutAtLimit = bytes.size() > kCatalogueReadLimit;
+    if (cutAtLimit)
+        bytes = wholeLines(bytes.left(kCatalogueReadLimit));
+    // A NUL byte is never part of a name: the file is binary from the line that holds it on.
+    std::optional<int> binaryLine;
+    if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
+        const auto [start, line] = lineOf(bytes, nul);
+        bytes.truncate(start);
+        binaryLine = line;
+    }
+
     CatalogueRead read = readCatalogue(bytes);
+    const std::size_t listed = read.entries.size();
     list->fill(std::move(read.entries));
     if (read.problem)
         reportProblem(QStringLiteral("The list file %1 could not be read completely. Line %2: %3.")
                           .arg(shownPath)
                           .arg(read.problem->line)
                           .arg(read.problem->message));
+    else if (binaryLine)
+        reportProblem(QStringLiteral("The list file %1 could not be read completely. Line %2: it holds a NUL "
+                                     "byte, so the file is not text from there on.")
+                          .arg(shownPath)
+                          .arg(*binaryLine));
+    if (cutAtLimit)
+        reportProblem(
+            QStringLiteral("The list file %1 is larger than 1 MiB: only the %2 entries in its first "
+                           "1 MiB are listed.")
+                .arg(shownPath)
+                .arg(listed));
 }
 
 void LoadCatalogue(ListCombo* list, const QString& fileName, const ProblemSink& reportProblem)

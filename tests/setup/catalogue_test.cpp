@@ -4,7 +4,9 @@
 #include "support/TempFolder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace tavorin;
 
@@ -47,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
     testing::Values(
         FieldCase { "crlf_lines", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n", kThreeTeams, 0 },
         FieldCase { "records_on_one_line", "\"Arsenal\",1,\"Aston Villa\",2,\"Chelsea\",5", kThreeTeams, 0 },
-        FieldCase { "lf_and_cr_only", "\"Arsenal\",1\n\"Aston Villa\",2\r\"Chelsea\",5\r", kThreeTeams, 0 },
+        FieldCase {
+            "mixed_line_ends", "\"Arsenal\",1\n\"Aston Villa\",2\r\"Chelsea\",5\r\n", kThreeTeams, 0 },
         FieldCase { "name_and_number_on_separate_lines", "\"Arsenal\"\n1\n\"Aston Villa\"\n2\n\"Chelsea\"\n5",
             kThreeTeams, 0 },
         FieldCase { "blanks_before_fields_and_after_plain_ones",
@@ -74,7 +77,11 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
         FieldCase { "number_not_numeric", "a,1\r\nb,12abc\r\n", { { "a", 1 } }, 2 },
         FieldCase { "hexadecimal_is_not_a_number", "a,0x10\n", {}, 1 },
         FieldCase { "ends_inside_a_record", "a,1\n\"b\"\n", { { "a", 1 } }, 2 },
-        FieldCase { "ends_inside_a_record_unquoted", "a,1\nb", { { "a", 1 } }, 2 }),
+        FieldCase { "ends_inside_a_record_unquoted", "a,1\nb", { { "a", 1 } }, 2 },
+        FieldCase { "cut_inside_a_quoted_name", "\"Arsenal\",1\r\n\"Aston\r\nVi", { { "Arsenal", 1 } }, 2 },
+        // Bytes Windows-1252 leaves undefined come through as the control codes of the same value.
+        FieldCase { "invalid_utf8_read_as_windows_1252", "\"K\xf6ln \x81\",1\n\"\xc3\x28\",2\n",
+            { { QString::fromUtf8("K\u00f6ln \u0081"), 1 }, { QString::fromUtf8("\u00c3("), 2 } }, 0 }),
     [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.label); });
 
 TEST(CatalogueText, NamesAreWindows1252UnlessUtf8)
@@ -137,6 +144,81 @@ TEST_F(LoadCatalogueTest, KeepsGoodRecordsAndReportsFileAndLineOnce)
     EXPECT_TRUE(messages[0].contains("kits.ini")) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains("Line 3")) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains("lots")) << messages[0].toStdString();
+}
+
+struct FileCase
+{
+    const char* label;
+    QByteArray bytes;
+    int listed;
+    QStringList reported; // one message per entry, holding each of these texts
+};
+
+void PrintTo(const FileCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class LoadCatalogueFaults : public LoadCatalogueTest, public testing::WithParamInterface<FileCase>
+{
+};
+
+TEST_P(LoadCatalogueFaults, ListsWhatPrecedesTheFaultAndNamesIt)
+{
+    const FileCase& c = GetParam();
+    folder.write("teams.ini", c.bytes);
+    load("\\teams.ini");
+    EXPECT_EQ(list.count(), c.listed);
+    ASSERT_EQ(messages.size(), c.reported.size()) << messages.join('\n').toStdString();
+    for (qsizetype i = 0; i < messages.size(); ++i) {
+        EXPECT_TRUE(messages[i].contains(QDir::toNativeSeparators(folder.file("teams.ini"))));
+        for (const QString& part : c.reported[i].split('|'))
+            EXPECT_TRUE(messages[i].contains(part)) << messages[i].toStdString();
+    }
+}
+
+// Records of 16 bytes each, so that 65536 of them fill the read limit of 1 MiB exactly.
+QByteArray recordsOf16Bytes(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += "Team," + QByteArray::number(100000000 + i) + "\r\n";
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults,
+    testing::Values(
+        FileCase { "nul_byte", QByteArrayLiteral("a,1\nb,2\r\nc\0,3\nd,4\n"), 2, { "Line 3|NUL" } },
+        FileCase { "binary_from_the_start", QByteArrayLiteral("\0\x01\x02\xff,\0"), 0, { "Line 1|NUL" } },
+        FileCase { "exactly_the_limit", recordsOf16Bytes(65536), 65536, {} },
+        FileCase {
+            "one_byte_over_the_limit", recordsOf16Bytes(65536) + "x", 65536, { "1 MiB|65536 entries" } },
+        FileCase { "limit_cuts_a_record", recordsOf16Bytes(65537), 65536, { "1 MiB|65536 entries" } },
+        FileCase { "limit_splits_cr_lf", recordsOf16Bytes(65535) + "Team,1234567890\r\n", 65536,
+            { "1 MiB|65536 entries" } }),
+    [](const testing::TestParamInfo<FileCase>& info) { return std::string(info.param.label); });
+
+TEST_F(LoadCatalogueTest, HugeFileKeepsStartUpQuickAndSmall)
+{
+    folder.write("teams.ini", recordsOf16Bytes(70000));
+    {
+        QFile huge(folder.file("teams.ini"));
+        ASSERT_TRUE(huge.resize(qint64(1) << 30)); // sparse: the gigabyte costs no disk
+    }
+    rusage before {};
+    getrusage(RUSAGE_SELF, &before);
+    QElapsedTimer clock;
+    clock.start();
+
+    load("\\teams.ini");
+    load("\\teams.ini");
+
+    EXPECT_LT(clock.elapsed(), 3000);
+    rusage after {};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024) << "kilobytes";
+    EXPECT_EQ(list.count(), 65536);
+    EXPECT_EQ(messages.size(), 2); // once per read; start-up shows the same text once
 }
 
 TEST_F(LoadCatalogueTest, MissingFileEmptiesListAndReportsOnce)
