@@ -17,3 +17,5 @@ done
 sorted=$(printf '%s\n' "${times[@]}" | sort -n)
 echo "process start to four filled lists, $runs runs (ms): $(echo $sorted)"
 echo "median: $(echo "$sorted" | sed -n "$(( (runs + 1) / 2 ))p") ms"
+# The item count shows whether all four lists were filled completely.
+"$bench" --startup "$folder" | sed -n 's/.*ms, \([0-9]*\) items$/items: \1/p'

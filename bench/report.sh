@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release mode and prints every performance figure beside its
+# floor and its aim, reusing the benchmark programs and scripts under bench/.
+# Usage: bench/report.sh [build folder, default build-release]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build-release}
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVORIN_BENCH=ON -DTAVORIN_TESTS=OFF >/dev/null
+cmake --build "$build" --target first_frame catalogue_bench launch_bench PictureButtonHover_bench -j "$(nproc)" >/dev/null
+
+rows=()
+# row NAME OURS FLOOR RATIO AIM VERDICT
+row() { rows+=("$(printf '%-30s %-22s %-22s %-8s %-14s %s' "$@")"); }
+verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v <= limit ? "met" : "MISSED") }'; }
+jsonValue() { awk -F': ' -v key="\"$2\"" '$1 ~ key"$" { gsub(/[ ,]/, "", $2); print $2; exit }' "$1"; }
+
+echo "== first frame and peak memory (bench/ui/first_frame.sh)"
+"$root/bench/ui/first_frame.sh" "$build/bench" | tee "$work/frame"
+read -r launcherMs bareMs frameRatio < <(sed -n 's/.*launcher \([0-9.]*\) ms, bare \([0-9.]*\) ms, ratio \([0-9.]*\)/\1 \2 \3/p' "$work/frame")
+read -r launcherMiB bareMiB < <(sed -n 's/peak memory: launcher \([0-9.]*\) MiB, bare \([0-9.]*\) MiB/\1 \2/p' "$work/frame")
+row "first frame" "$launcherMs ms" "bare window $bareMs ms" "$frameRatio" "<= 1.2" "$(verdict "$frameRatio" 1.2)"
+memoryRatio=$(awk -v l="$launcherMiB" -v b="$bareMiB" 'BEGIN { printf "%.2f", l / b }')
+row "peak memory" "$launcherMiB MiB" "bare window $bareMiB MiB" "$memoryRatio" "(reported)" "-"
+
+echo "== catalogue reader against wc -l on the same 100,000-record file"
+"$build/bench/catalogue_bench" --write "$work"
+"$build/bench/catalogue_bench" --benchmark_filter='BM_ReadCatalogue/ascii_only:0' --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true --benchmark_format=json --benchmark_out="$work/reader.json" \
+    --benchmark_out_format=json >/dev/null
+# Google Benchmark computes the rate from CPU time; wc is timed the same way, reading the file
+# 300 times in one process so that its start-up does not count.
+readerMBs=$(awk '/"name": ".*_median"/ { median = 1 } median && /"bytes_per_second"/ { gsub(/[ ,]/, "", $2); printf "%.0f", $2 / 1e6; exit }' FS=': ' "$work/reader.json")
+fileBytes=$(stat -c %s "$work/teams.ini")
+copies=(); for _ in $(seq 300); do copies+=("$work/teams.ini"); done
+wcSeconds=$(for _ in 1 2 3 4 5; do
+    TIMEFORMAT='%U %S'; { time wc -l "${copies[@]}" >/dev/null; } 2>&1 | awk '{ print $1 + $2 }'
+done | sort -n | sed -n 3p)
+wcMBs=$(awk -v b="$fileBytes" -v s="$wcSeconds" 'BEGIN { printf "%.0f", (s > 0 ? 300 * b / s / 1e6 : 0) }')
+echo "reader $readerMBs MB/s (median of 5, CPU time), wc -l $wcMBs MB/s (median of 5, CPU time), file $fileBytes bytes"
+readerRatio=$(awk -v r="$readerMBs" -v w="$wcMBs" 'BEGIN { printf "%.2f", (w > 0 ? r / w : 0) }')
+row "catalogue reader" "$readerMBs MB/s" "wc -l $wcMBs MB/s" "$readerRatio" ">= 300 MB/s" \
+    "$(awk -v r="$readerMBs" 'BEGIN { print (r >= 300 ? "met" : "MISSED") }')"
+
+echo "== four filled lists from process start (bench/setup/startup.sh)"
+"$root/bench/setup/startup.sh" "$build" 10 | tee "$work/startup"
+startupMs=$(sed -n 's/^median: \([0-9]*\) ms/\1/p' "$work/startup")
+items=$(sed -n 's/^items: //p' "$work/startup")
+row "four lists filled" "$startupMs ms" "$items items" "-" "< 500 ms" "$(verdict "$startupMs" 499)"
+
+echo "== staging and RunAndWait (launch_bench, run in $build)"
+(cd "$build" && "$build/bench/launch_bench" --benchmark_format=json) >"$work/launch.json"
+awk '/"name": "BM_StagingAgainstCp/ { s = 1 } /"name": "BM_RunAndWait/ { s = 2 } s == 1 { print > "'"$work"'/staging" } s == 2 { print > "'"$work"'/run" }' "$work/launch.json"
+stageOurs=$(jsonValue "$work/staging" ours_ms); stageCp=$(jsonValue "$work/staging" cp_ms)
+stageRatio=$(jsonValue "$work/staging" ratio)
+runOurs=$(jsonValue "$work/run" ours_ms); runFork=$(jsonValue "$work/run" fork_exec_ms)
+runRatio=$(jsonValue "$work/run" ratio)
+printf 'staging 256 MiB + 1 MiB: ours %.1f ms, cp %.1f ms, ratio %.2f\n' "$stageOurs" "$stageCp" "$stageRatio"
+printf 'RunAndWait /bin/true: ours %.3f ms, fork/exec/wait %.3f ms, ratio %.2f\n' "$runOurs" "$runFork" "$runRatio"
+row "staging 256 MiB + side file" "$(printf '%.0f ms' "$stageOurs")" "$(printf 'cp %.0f ms' "$stageCp")" \
+    "$(printf '%.2f' "$stageRatio")" "<= 1.1" "$(verdict "$stageRatio" 1.1)"
+row "RunAndWait" "$(printf '%.3f ms' "$runOurs")" "$(printf 'fork/exec %.3f ms' "$runFork")" \
+    "$(printf '%.2f' "$runRatio")" "<= 1.5" "$(verdict "$runRatio" 1.5)"
+
+echo "== hover CPU (bench/controls/hover-cpu.sh)"
+"$root/bench/controls/hover-cpu.sh" "$build" 2>&1 | tee "$work/hover"
+cpuOf() { sed -n "s/^$1 *\([0-9.]*\) .*/\1/p" "$work/hover"; }
+emptyCpu=$(cpuOf "empty 1 ms PreciseTimer"); hoverCpu=$(cpuOf "pointer resting on the button")
+idleCpu=$(cpuOf "pointer elsewhere")
+hoverRatio=$(awk -v h="$hoverCpu" -v e="$emptyCpu" 'BEGIN { printf "%.2f", (e > 0 ? h / e : 0) }')
+row "hover CPU" "$hoverCpu %" "empty timer $emptyCpu %" "$hoverRatio" "<= 1.5" "$(verdict "$hoverRatio" 1.5)"
+row "idle CPU" "$idleCpu %" "-" "-" "0 %" "$(verdict "$idleCpu" 0.05)"
+
+echo
+printf '%-30s %-22s %-22s %-8s %-14s %s\n' "figure" "ours" "against" "ratio" "aim" "verdict"
+printf '%s\n' "${rows[@]}"
