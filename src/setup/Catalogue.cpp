@@ -216,7 +216,8 @@ namespace {
         enum class Encoding { Ascii, Utf8, Windows1252 };
 
         Encoding m_encoding;
-        QStringDecoder m_utf8 { QStringDecoder::Utf8 };
+        // Stateless: bytes a name leaves unfinished must not carry over into the next name.
+        QStringDecoder m_utf8 { QStringDecoder::Utf8, QStringDecoder::Flag::Stateless };
         NameBlock m_names;
     };
 
