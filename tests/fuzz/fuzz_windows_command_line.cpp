@@ -1,0 +1,93 @@
+// Feeds arbitrary bytes, read as UTF-8 and as Latin-1, to the Windows word splitter and
+// checks what must hold for any line.
+#include "launch/WindowsCommandLine.h"
+
+#include <QString>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace tavorin;
+
+namespace {
+
+void require(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+// Quotes one word so that the C runtime gives it back unchanged: backslashes are doubled
+// only where a quote follows them, the closing quote included.
+QString quoted(const QString& word)
+{
+    QString out = QStringLiteral("\"");
+    qsizetype backslashes = 0;
+    for (const QChar c : word) {
+        if (c == QLatin1Char('\\')) {
+            ++backslashes;
+            continue;
+        }
+        out += QString(c == QLatin1Char('"') ? backslashes * 2 + 1 : backslashes, QLatin1Char('\\'));
+        out += c;
+        backslashes = 0;
+    }
+    out += QString(backslashes * 2, QLatin1Char('\\'));
+    out += QLatin1Char('"');
+    return out;
+}
+
+QStringList plainWords(const QString& line)
+{
+    QStringList words;
+    QString word;
+    for (const QChar c : line) {
+        if (!isBlank(c)) {
+            word += c;
+            continue;
+        }
+        if (!word.isEmpty())
+            words.append(word);
+        word.clear();
+    }
+    if (!word.isEmpty())
+        words.append(word);
+    return words;
+}
+
+void checkLine(const QString& line)
+{
+    const QStringList words = splitWindowsCommandLine(line);
+    qsizetype total = 0;
+    for (const QString& word : words) {
+        require(word.size() <= line.size());
+        total += word.size();
+    }
+    require(total <= line.size());
+
+    const bool hasQuote = line.contains(QLatin1Char('"'));
+    if (!hasQuote && !line.contains(QLatin1Char('\\')))
+        require(words == plainWords(line));
+    if (!hasQuote)
+        for (const QString& word : words)
+            require(!word.contains(QLatin1Char(' ')) && !word.contains(QLatin1Char('\t')));
+
+    QStringList requoted;
+    for (const QString& word : words)
+        requoted.append(quoted(word));
+    require(splitWindowsCommandLine(requoted.join(QLatin1Char(' '))) == words);
+}
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto* chars = reinterpret_cast<const char*>(data);
+    checkLine(QString::fromUtf8(chars, qsizetype(size)));
+    checkLine(QString::fromLatin1(chars, qsizetype(size)));
+    return 0;
+}
