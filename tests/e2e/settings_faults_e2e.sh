@@ -1,0 +1,71 @@
+# The real launcher with a settings file it cannot use: cut short at start-up, then
+# unwritable on every way of saving (camera run, Save button, close, exit button).
+# Each fault is told once per run in one message box, and the last good file stays.
+source "$(dirname "$0")/lib.sh" "$1" "$2"
+
+boxes() { xdotool search --onlyvisible --name '^Tavorin$' 2>/dev/null || true; }
+box_shown() { [ -n "$(boxes)" ]; }
+
+# Answers message boxes until none comes for two seconds; prints how many there were.
+answer_boxes() {
+  local answered=0 box
+  while wait_for 2 box_shown; do
+    box=$(boxes | head -n1)
+    wmctrl -i -c "$box" # a box with one button takes a close request as its answer
+    wait_for 5 eval '! xdotool search --onlyvisible --name "^Tavorin$" 2>/dev/null | grep -qx "$box"' ||
+      fail "a message box did not close"
+    answered=$((answered + 1))
+  done
+  echo "$answered"
+}
+
+show_window() {
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavorin 2005$' | head -n1)
+  [ -n "$window" ] || fail "the launcher window did not appear"
+  sleep 0.5
+}
+
+# Cut short: "label7.caption=5" may be the start of "52".
+mkdir -p "$(dirname "$settings")"
+printf '[Options]\ncheck1.value=1\nlabel7.caption=5' >"$settings"
+cp "$settings" "$work/cut.ini"
+(cd "$work" && exec "$game/Tavorin") &
+launcher_pid=$!
+wait_for 20 box_shown || fail "no message about the unreadable settings file"
+expect_eq "message boxes at start-up" 1 "$(answer_boxes)"
+show_window
+cmp -s "$work/cut.ini" "$settings.bad" || fail "the unreadable file was not kept as Tavorin.ini.bad"
+wmctrl -i -c "$window"
+wait_for_exit
+expect_eq "keys in the settings written after the unreadable file" 15 "$(grep -c '^[a-z0-9]*\.[a-z]*=' "$settings")"
+expect_eq "label7.caption is the design value, not the cut one" "" "$(setting label7.caption)"
+expect_eq "check1.value is the design value" 0 "$(setting check1.value)"
+cmp -s "$work/cut.ini" "$settings.bad" || fail "the first save changed Tavorin.ini.bad"
+pass "unreadable settings set aside"
+
+cp "$settings" "$work/good.ini"
+if ! chattr +i "$settings" 2>/dev/null; then
+  echo "skipped: chattr +i is not available on this file system"
+  exit 0
+fi
+eval "$(trap -p EXIT | sed 's/status=\$?;/status=$?; chattr -i "$settings" 2>\/dev\/null;/')"
+
+start_launcher
+xdotool key --window "$window" --delay 80 Tab Tab Down # Combo3: a change worth saving
+click_at 118 382                                       # PictureButton10: saves first
+expect_eq "message boxes of the camera run" 1 "$(answer_boxes)"
+wait_for 10 grep -q TVR2005 "$game/launches.log" || fail "the camera run did not go on after the failed save"
+pass "the camera run went on"
+# From Combo3 on: Combo4, Combo5, Check1, Command1 (Save).
+xdotool key --window "$window" --delay 80 Tab Tab Tab Tab space
+expect_eq "message boxes of the Save button: only \"Settings Saved!\"" 1 "$(answer_boxes)"
+wmctrl -i -c "$window"
+wait_for_exit
+pass "the close ended the launcher without another message"
+
+start_launcher
+click_at 412 14 # PictureButton2: exit
+expect_eq "message boxes of the exit button in a new run" 1 "$(answer_boxes)"
+wait_for_exit
+cmp -s "$work/good.ini" "$settings" || fail "a failed save changed the last good settings file"
+expect_eq "files beside the settings" "Tavorin.ini Tavorin.ini.bad" "$(ls -A "$(dirname "$settings")" | tr '\n' ' ' | sed 's/ $//')"
