@@ -413,9 +413,9 @@ CatalogueRead readCatalogue(QByteArrayView bytes)
 
 namespace {
 
-    // A catalogue holds some hundred teams in a few kilobytes; 1 MiB leaves room for tens of
-    // thousands and keeps start-up quick and small whatever file lies there.
-    constexpr qint64 kCatalogueReadLimit = 1 << 20;
+    // A catalogue holds some hundred teams in a few kilobytes; 16 MiB leaves room for half
+    // a million and keeps start-up quick and small whatever file lies there.
+    constexpr qint64 kCatalogueReadLimit = 16 << 20;
 
     bool endsLine(QByteArrayView bytes, qsizetype i)
     {
@@ -495,8 +495,8 @@ void LoadCatalogue(
                           .arg(*binaryLine));
     if (cutAtLimit)
         reportProblem(
-            QStringLiteral("The list file %1 is larger than 1 MiB: only the %2 entries in its first "
-                           "1 MiB are listed.")
+            QStringLiteral("The list file %1 is larger than 16 MiB: only the %2 entries in its first "
+                           "16 MiB are listed.")
                 .arg(shownPath)
                 .arg(listed));
 }
