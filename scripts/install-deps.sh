@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
-  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
   fonts-dejavu-core e2fsprogs util-linux
 )
