@@ -18,5 +18,5 @@ shot="$game/screenshot.png"
   win=$(xdotool search --sync --onlyvisible --name "^Tavorin 2005$" | head -n1)
   sleep 1
   import -window "$win" "$2"
-  kill "$pid"' _ "$game" "$shot"
+  kill "$pid"; wait "$pid"' _ "$game" "$shot"
 echo "No display: screenshot written to $shot"
