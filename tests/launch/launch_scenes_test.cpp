@@ -1,4 +1,5 @@
 #include "StandIns.h"
+#include "support/ImmutablePaths.h"
 #include "launch/CameraScenes.h"
 #include "launch/CommandLines.h"
 #include "launch/FileOperations.h"
@@ -93,20 +94,7 @@ public:
 
     QStringList dataFolder() const { return QDir(game("data/cmn/be")).entryList(QDir::Files); }
 
-    // Root writes through permission bits; an immutable file or folder stops even root. It is made
-    // mutable again when the test ends, failed or not.
-    bool makeImmutable(const QString& path)
-    {
-        if (QProcess::execute("chattr", { "+i", path }) != 0)
-            return false;
-        m_immutable << path;
-        return true;
-    }
-    void TearDown() override
-    {
-        for (const QString& path : m_immutable)
-            QProcess::execute("chattr", { "-i", path });
-    }
+    bool makeImmutable(const QString& path) { return m_immutable.add(path); }
 
     TempFolder m_root;
     std::unique_ptr<Platform> m_platform = makeHostPlatform(game());
@@ -114,7 +102,7 @@ public:
     SceneValues m_values { "2", "21", "windowed=1", "1024x768x32" };
     int m_saves = 0;
     bool m_valuesReadAfterStaging = false;
-    QStringList m_immutable;
+    ImmutablePaths m_immutable; // declared last: made mutable before the folders go
 };
 
 struct RowCase

@@ -1,6 +1,7 @@
 #include "setup/Options.h"
 #include "setup/SetupModel.h"
 
+#include "support/ImmutablePaths.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -279,27 +280,13 @@ TEST_F(OptionsTest, HandEditedFileWithWindowsLineEndsIsSound)
     EXPECT_FALSE(config.exists("Tavorin/Tavorin.ini.bad"));
 }
 
-// Root writes through permission bits; an immutable file or folder stops even root. Whatever
-// a test made immutable is made mutable again when it ends, failed or not.
 class FailedSave : public OptionsTest
 {
 protected:
-    bool makeImmutable(const QString& path)
-    {
-        if (QProcess::execute("chattr", { "+i", path }) != 0)
-            return false;
-        m_immutable << path;
-        return true;
-    }
-    void TearDown() override
-    {
-        for (const QString& path : m_immutable)
-            QProcess::execute("chattr", { "-i", path });
-        OptionsTest::TearDown();
-    }
+    bool makeImmutable(const QString& path) { return m_immutable.add(path); }
 
 private:
-    QStringList m_immutable;
+    ImmutablePaths m_immutable;
 };
 
 class FailedSaveOf : public FailedSave, public testing::WithParamInterface<const char*>
