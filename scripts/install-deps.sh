@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the launcher, its tests and its benchmarks need.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config g++-mingw-w64-x86-64-posix
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
