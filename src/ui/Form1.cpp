@@ -9,6 +9,7 @@
 #include "launch/RuntimeError.h"
 #include "setup/ListCombo.h"
 #include "setup/SetupModel.h"
+#include "ui/Accessibility.h"
 #include "ui/Branding.h"
 #include "ui/Dialogs.h"
 #include "ui/FormLayout.h"
@@ -37,6 +38,7 @@ Form1::Form1(FormServices services, QWidget* parent)
     createControls();
     placeControls();
     setTabOrderChain();
+    describeForScreenReaders(*this);
     m_model = std::make_unique<SetupModel>(m_setup, *m_services.store,
         [this](const QString& message) { m_services.dialogs->warning(this, message); }, m_services.programFolder);
     m_scenes = std::make_unique<SceneRunner>(

@@ -3,6 +3,7 @@
 #include "launch/Platform.h"
 #include "setup/AppInfo.h"
 #include "setup/OptionsStore.h"
+#include "ui/Accessibility.h"
 #include "ui/CloseOnSignals.h"
 #include "ui/Dialogs.h"
 #include "ui/Form1.h"
@@ -19,6 +20,7 @@ int runLauncher(int argc, char** argv, const std::function<void(Form1&)>& whenSh
 {
     // No application display name: X11 would append it to the window's caption.
     QApplication app(argc, argv);
+    installAccessibleInterfaces();
     MessageBoxDialogs dialogs;
     auto form = std::unique_ptr<Form1>();
     SettingsStore store([&](const QString& message) { dialogs.warning(form.get(), message); });

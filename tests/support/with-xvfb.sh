@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs a command on a private Xvfb display with openbox as window manager.
 # Usage: with-xvfb.sh [--no-wm] command args...
+# TAVORIN_SCREEN sets the screen (default 1024x768x24).
 set -euo pipefail
 wm=1
 if [ "${1:-}" = "--no-wm" ]; then wm=0; shift; fi
 fifo=$(mktemp -u); mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "${TAVORIN_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
 xvfb=$!
 read -r num <"$fifo"; rm -f "$fifo"
 export DISPLAY=":$num"

@@ -1,0 +1,144 @@
+"""Reads the launcher's window the way a screen reader does, over AT-SPI.
+
+Usage: accessibility_tree.py <settings file>
+Checks the role, name and description of every control, then presses "Save
+settings" and "Close" through their actions. Expects the settings the test
+seeded: Harbour Rovers (21) in Home kit (0) at 1024x768x32, windowed, audio on.
+"""
+import collections
+import os
+import sys
+import time
+
+import pyatspi
+
+CAMERA = "Saves the settings and plays the camera scene of this view"
+WEB = "https://kestrel-lane.example/"
+
+# Every child of the window: role, name, description. A value label's name is its value.
+EXPECTED = [
+    ("combo box", "Stadium (not used)",
+     "A second list of the stadiums; the match takes its stadium from the Stadium list"),
+    ("combo box", "Stadium", "The stadium of the match started by Play"),
+    ("combo box", "Home team", "The home team of the match and of the camera scenes"),
+    ("combo box", "Away team", "The away team of the match started by Play"),
+    ("combo box", "Resolution", "The screen resolution of the game and of the camera scenes"),
+    ("combo box", "Home kit", "The kit the home team wears"),
+    ("combo box", "Away kit", "The kit the away team wears"),
+    ("check box", "Windowed", "Plays the match in a window instead of the full screen"),
+    ("check box", "Audio", "Plays the match with sound"),
+    ("push button", "Save settings", "Saves every choice now"),
+    ("push button", "Play", "Starts the game straight into the match"),
+    ("push button", "Minimise", "Minimises the window"),
+    ("push button", "Close", "Saves the settings and closes Tavorin"),
+    ("push button", "front, head and shoulders", CAMERA),
+    ("push button", "front, chest close-up", CAMERA),
+    ("push button", "front, whole player from afar", CAMERA),
+    ("push button", "front, whole player, nearer and from low", CAMERA),
+    ("push button", "front, from the knees up", CAMERA),
+    ("push button", "front, face close-up", CAMERA),
+    ("push button", "front, waist and shorts", CAMERA),
+    ("push button", "front, legs and boots", CAMERA),
+    ("push button", "back, whole player from afar", CAMERA),
+    ("push button", "back, shirt with name and number", CAMERA),
+    ("push button", "back, upper back with the number, close", CAMERA),
+    ("push button", "back, shorts and legs", CAMERA),
+    ("push button", "Credits", "Shows who made Tavorin"),
+    ("push button", "Kestrel Lane Software", "Opens the maker's web site, " + WEB),
+    ("link", "www.kestrel-lane.example", "Opens the web site of Kestrel Lane Software, " + WEB),
+    ("image", "Home team logo", "The crest of the home team"),
+    ("image", "Away team logo", "The crest of the away team"),
+    ("label", "21", "Home team number"),
+    ("label", "5", "Away team number"),
+    ("label", "18", "Stadium number"),
+    ("label", "windowed=1", "Windowed switch"),
+    ("label", "0", "Home kit number"),
+    ("label", "1", "Away kit number"),
+    ("label", "1", "Audio switch"),
+    ("label", "", ""),
+    ("label", "Stadium ID:", ""),
+]
+# The text field of each editable list holds its value.
+EXPECTED_TEXTS = {"Stadium": "Highbury", "Home team": "Harbour Rovers", "Away team": "Kestrel Town",
+                  "Resolution": "1024x768x32", "Home kit": "Home", "Away kit": "Away"}
+
+failures = []
+
+
+def check(what, expected, actual):
+    if expected == actual:
+        print(f"ok: {what}")
+    else:
+        failures.append(what)
+        print(f"FAIL: {what}: expected {expected!r}, got {actual!r}", file=sys.stderr)
+
+
+def wait_for(what, find, seconds=20):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.2)
+    sys.exit(f"FAIL: {what} did not appear over AT-SPI")
+
+
+def launcher():
+    return next((app for app in pyatspi.Registry.getDesktop(0) if app and app.name == "Tavorin"), None)
+
+
+def window_named(app, name):
+    return next((window for window in app if window and window.name == name), None)
+
+
+def actions(accessible):
+    action = accessible.queryAction()
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def press(accessible):
+    accessible.queryAction().doAction(actions(accessible).index("Press"))
+
+
+def texts_below(accessible):
+    return {child.name for child in pyatspi.findAllDescendants(accessible, lambda _: True)}
+
+
+def main():
+    settings = sys.argv[1]
+    app = wait_for("the launcher", launcher)
+    frame = wait_for("the window", lambda: window_named(app, "Tavorin 2005"))
+    check("the window is a frame", "frame", frame.getRoleName())
+    check("the window's description",
+          "Pick a home team, a kit and a resolution, then a camera view to play its scene", frame.description)
+
+    controls = {}
+    found = []
+    for child in frame:
+        found.append((child.getRoleName(), child.name, child.description))
+        controls.setdefault(child.name, child)
+    missing = collections.Counter(EXPECTED) - collections.Counter(found)
+    unexpected = collections.Counter(found) - collections.Counter(EXPECTED)
+    check("controls the window should hold", [], sorted(missing.elements()))
+    check("controls the window should not hold", [], sorted(unexpected.elements()))
+
+    for name, value in EXPECTED_TEXTS.items():
+        field = controls[name][1]
+        check(f"the text field of {name}", ("text", value), (field.getRoleName(), field.queryText().getText(0, -1)))
+    check("buttons and links without a press action", [],
+          [name for role, name, _ in EXPECTED if role in ("push button", "link") and "Press" not in actions(controls[name])])
+
+    os.remove(settings)
+    press(controls["Save settings"])
+    box = wait_for("the message box", lambda: window_named(app, "Tavorin"))
+    check("Save settings shows its message", ("alert", True),
+          (box.getRoleName(), "Settings Saved!" in texts_below(box)))
+    check("Save settings wrote the settings file", True, os.path.exists(settings))
+    press(pyatspi.findDescendant(box, lambda a: a.getRoleName() == "push button" and a.name == "OK"))
+    wait_for("the closed message box", lambda: None if window_named(app, "Tavorin") else True)
+
+    press(controls["Close"])
+    sys.exit(1 if failures else 0)
+
+
+main()
