@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
   fonts-dejavu-core e2fsprogs util-linux
+  dpkg-dev file lintian desktop-file-utils libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do
