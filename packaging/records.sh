@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Records of what tavorin-install wrote, one per game folder, read by
 # tavorin-install, tavorin-uninstall and start-in (sourced, not run).
 #

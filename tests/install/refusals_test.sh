@@ -34,7 +34,7 @@ cases=(
   "a folder named Tavorin|install|$games/folder named Tavorin|$games/folder named Tavorin/Tavorin"
   "a link named Tavorin|install|$games/link|$games/link/Tavorin"
   "a line break in the folder's name|install|$games/line
-break|line"
+break|$games/line"
   "an icon of somebody else's|install|$games/fine|$data_home/icons/hicolor/32x32/apps/tavorin.png"
   "uninstall where nothing was installed|uninstall|$games/fine|$games/fine"
 )
