@@ -8,6 +8,7 @@ packages=(
   xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
   fonts-dejavu-core e2fsprogs util-linux
   at-spi2-core python3-pyatspi dbus-daemon
+  dpkg-dev file lintian desktop-file-utils libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,62 @@
+# Installs into two game folders, one with a name that needs every kind of quoting a
+# menu entry knows, then removes both: launcher, icons and entries arrive, each entry
+# starts its own folder's copy in that folder, and afterwards nothing is left.
+# Usage: install_test.sh <source dir> <launcher> <hicolor icons folder>
+source "$(dirname "$0")/lib.sh" "$1"
+launcher=$2
+icons=$3
+install_into() { "$source_dir/packaging/tavorin-install" --launcher "$launcher" --icons "$icons" --starter none "$1"; }
+uninstall_from() { "$source_dir/packaging/tavorin-uninstall" "$1"; }
+
+game="$work/games/Çà va \"FIFA\" 'it' \$HOME 100% \\back\`tick\` ;&|<>~*?#()"
+other="$work/games/second copy"
+new_game "$game"
+new_game "$other"
+before=$(snapshot)
+
+install_into "$game" >/dev/null
+cmp "$launcher" "$game/Tavorin" && [ -x "$game/Tavorin" ] || fail "the launcher was not copied into the game folder"
+for n in 16 32 48; do
+  cmp "$icons/${n}x$n/apps/tavorin.png" "$data_home/icons/hicolor/${n}x$n/apps/tavorin.png" ||
+    fail "the ${n}x$n icon is not in the user's hicolor theme"
+done
+pass "launcher and icons are in place"
+mapfile -t written < <(entries)
+[ "${#written[@]}" = 1 ] || fail "expected one menu entry, found ${#written[@]}"
+entry=${written[0]}
+expect_valid_entry "$entry"
+grep -qxF 'Name=Tavorin 2005 (Çà va "FIFA" '\''it'\'' $HOME 100% \\back`tick` ;&|<>~*?#())' "$entry" ||
+  fail "the entry's name does not tell the folder: $(grep ^Name= "$entry")"
+
+# The copy is swapped for a recorder just long enough to see what the entry starts.
+write_recorder "$game/Tavorin" "entry check"
+started=$(launch_entry "$entry")
+cp "$launcher" "$game/Tavorin"
+[ "$started" = "$game/Tavorin|$game|" ] ||
+  fail "the entry started [$started], not the folder's copy in its folder"
+pass "the entry starts the folder's copy in the folder"
+
+installed=$(snapshot)
+install_into "$game" >/dev/null
+expect_same_snapshot "installing again over our own install changes nothing" "$installed"
+
+install_into "$other" >/dev/null
+mapfile -t written < <(entries)
+[ "${#written[@]}" = 2 ] || fail "two game folders should have two entries, found ${#written[@]}"
+other_entry=$(grep -lF "Path=$other" "${written[@]}")
+expect_valid_entry "$other_entry"
+
+uninstall_from "$game" >/dev/null
+[ ! -e "$game/Tavorin" ] && [ ! -e "$entry" ] || fail "the first folder's launcher or entry is still there"
+for n in 16 32 48; do
+  [ -f "$data_home/icons/hicolor/${n}x$n/apps/tavorin.png" ] || fail "the icons went while the second entry uses them"
+done
+pass "removing one folder's install leaves the other's entry and the shared icons"
+
+# A launcher the player put over ours by hand is theirs: it stays, and is named.
+echo "the player's own build" >"$other/Tavorin"
+message=$(uninstall_from "$other")
+grep -qF "$other/Tavorin" <<<"$message" || fail "the uninstall did not name the launcher it left: $message"
+[ "$(cat "$other/Tavorin")" = "the player's own build" ] || fail "the player's launcher was removed"
+rm "$other/Tavorin"
+expect_same_snapshot "after both uninstalls the game folders and the home are as before" "$before"
