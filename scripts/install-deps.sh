@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
   fonts-dejavu-core e2fsprogs util-linux
+  # the Wine registry reader is tested on files that real Wine writes; wine64 alone has no wine command
+  wine wine64
 )
 missing=()
 for p in "${packages[@]}"; do
