@@ -4,6 +4,7 @@
 
 #include "launch/RuntimeError.h"
 #include "launch/WindowsCommandLine.h"
+#include "setup/WinePrefix.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,17 +24,6 @@ namespace tavorin {
 namespace {
 
     const QString StartingStep = QStringLiteral("starting a program");
-
-    QString findEnclosingWinePrefix(const QString& folder)
-    {
-        for (QDir dir(QFileInfo(folder).absoluteFilePath());;) {
-            if (QFileInfo(dir.filePath(QStringLiteral("drive_c"))).isDir()
-                && QFileInfo(dir.filePath(QStringLiteral("system.reg"))).isFile())
-                return dir.absolutePath();
-            if (!dir.cdUp())
-                return {};
-        }
-    }
 
     bool isWindowsProgram(const QString& path)
     {

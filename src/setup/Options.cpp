@@ -1,7 +1,5 @@
 #include "setup/Options.h"
 
-#include <QDir>
-
 namespace tavorin {
 namespace {
 
@@ -78,21 +76,23 @@ void LoadOptions(
     // An unusable stored state leaves the box as it is, as a missing entry would, and the user
     // hears about it: the next save writes the box's state over the stored text.
     QStringList unusable;
+    QString where;
     for (const CheckEntry& entry : kChecks) {
         CheckBox* box = controls.*entry.control;
         const QString text = load(store, entry.key, QString::number(box->Value()));
-        if (const auto state = checkStateFromText(text))
+        if (const auto state = checkStateFromText(text)) {
             box->setValue(*state);
-        else
-            unusable << QStringLiteral(
-                "The stored value \"%1\" of %2 is not a check box state (0, 1 or 2); %3 "
-                "keeps its state.")
-                            .arg(text, QLatin1String(entry.key), box->objectName());
+            continue;
+        }
+        if (where.isEmpty())
+            where = store.whereStored(store.applicationName(), kSection, QLatin1String(entry.key));
+        unusable << QStringLiteral("The stored value \"%1\" of %2 is not a check box state (0, 1 or 2); %3 "
+                                   "keeps its state.")
+                        .arg(text, QLatin1String(entry.key), box->objectName());
     }
     if (!unusable.isEmpty() && reportUnusable)
-        reportUnusable(QStringLiteral("In the settings file %1: %2")
-                           .arg(QDir::toNativeSeparators(SettingsStore::locationFor(store.applicationName())),
-                               unusable.join(QLatin1Char(' '))));
+        reportUnusable(
+            QStringLiteral("In the settings file %1: %2").arg(where, unusable.join(QLatin1Char(' '))));
     for (const ListEntry& entry : kLists) {
         ListCombo* list = controls.*entry.control;
         list->setText(load(store, entry.key, list->Text()));

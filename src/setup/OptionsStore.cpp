@@ -102,9 +102,10 @@ namespace {
 
 }
 
-SettingsStore::SettingsStore(ReportSink reportFailure, NameProvider applicationName)
+SettingsStore::SettingsStore(ReportSink reportFailure, NameProvider applicationName, QString programFolder)
     : m_reportFailure(std::move(reportFailure))
     , m_applicationName(applicationName ? std::move(applicationName) : NameProvider(&exeName))
+    , m_programFolder(std::move(programFolder))
 {
 }
 
@@ -136,8 +137,13 @@ QSettings& SettingsStore::settingsFor(const QString& app)
 #ifdef Q_OS_WIN
         settings = std::make_unique<QSettings>(locationFor(app), QSettings::NativeFormat);
 #else
+        // A file set aside below still counts: it shows this is not the first run.
+        const bool firstRun = !QFileInfo::exists(locationFor(app));
         if (setAsideIfUnreadable(app)) {
             settings = std::make_unique<QSettings>(locationFor(app), QSettings::IniFormat);
+            const QString programFolder = m_programFolder.isEmpty() ? appPath() : m_programFolder;
+            if (auto carried = firstRun ? findOptionsLeftUnderWine(programFolder) : std::nullopt)
+                m_carried.emplace(app, std::move(*carried));
         } else {
             static const QSettings::Format inMemory
                 = QSettings::registerFormat(QStringLiteral("unwritten"), readNothing, writeNothing);
@@ -196,12 +202,29 @@ QString SettingsStore::GetSetting(
     const QString path = section + QLatin1Char('/') + key;
     QSettings& settings = settingsFor(app);
     if (!settings.contains(path))
-        return fallback;
+        return carriedOver(app, section, key).value_or(fallback);
     // A hand-typed value with an unquoted comma ("Inter, Milan") reads back as a list.
     const QVariant value = settings.value(path);
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
     return value.toString();
+}
+
+QString SettingsStore::whereStored(const QString& app, const QString& section, const QString& key)
+{
+    if (!settingsFor(app).contains(section + QLatin1Char('/') + key) && carriedOver(app, section, key))
+        return m_carried.at(app).source;
+    return QDir::toNativeSeparators(locationFor(app));
+}
+
+// The Windows build's Options key holds the "Options" section, under any spelling of the names.
+std::optional<QString> SettingsStore::carriedOver(
+    const QString& app, const QString& section, const QString& key) const
+{
+    const auto carried = m_carried.find(app);
+    if (carried == m_carried.end() || section.compare(QLatin1String("Options"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return carried->second.key.string(key);
 }
 
 bool SettingsStore::flush()

@@ -1,0 +1,141 @@
+// The first run takes the options a Windows build left in the Wine prefix around the game folder.
+#include "setup/SetupModel.h"
+
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+
+namespace {
+
+const QByteArray kUserReg
+    = "WINE REGISTRY Version 2\n"
+      ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n"
+      "[Software\\\\VB and VBA Program Settings\\\\new\\\\Options] 1796586031\n"
+      "#time=1d9b2c3d4e5f607\n\"label8.caption\"=\"9\"\n\n"
+      "[Software\\\\VB and VBA Program Settings\\\\old\\\\options] 1796586031\n"
+      "#time=1d9b2c3d4e5f607\n\"Check1.Value\"=\"1\"\n\"combo2.text\"=\"\"\n"
+      "\"combo3.text\"=\"Arsenal\"\n\"form.left\"=\"1200\"\n\"label7.caption\"=\"52\"\n";
+const QString kGameFolder = QStringLiteral("prefix/drive_c/Games/FIFA 2005/");
+
+class CarryOver : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", root.file("config").toUtf8());
+        root.write("prefix/system.reg", "WINE REGISTRY Version 2\n");
+        root.write("prefix/user.reg", kUserReg);
+        root.write(kGameFolder + "OLD.EXE", "MZ");
+    }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    // Check1, Label10, Combo2, Combo3, Label7, Label8 after the restore: what the options touch.
+    QStringList restored()
+    {
+        model.LoadOptions();
+        return { QString::number(controls.Check1->Value()), controls.Label10->text(), controls.Combo2->Text(),
+            controls.Combo3->Text(), controls.Label7->text(), controls.Label8->text() };
+    }
+
+    TempFolder root;
+    QStringList messages;
+    SettingsStore store { [this](const QString& m) { messages << m; },
+        [] { return QStringLiteral("Tavorin"); }, root.file(kGameFolder) };
+    QWidget window;
+    SetupControls controls = createSetupControls(&window);
+    SetupModel model { controls, store, [this](const QString& m) { messages << m; }, root.file(kGameFolder) };
+};
+
+TEST_F(CarryOver, FirstSaveWritesThemAndThePrefixStaysAsItWas)
+{
+    const QStringList prefixBefore = QDir(root.file("prefix")).entryList(QDir::AllEntries | QDir::Hidden);
+    restored();
+    controls.Label8->setText("7");
+    model.SaveOptions();
+
+    QSettings ini(root.file("config/Tavorin/Tavorin.ini"), QSettings::IniFormat);
+    ini.beginGroup("Options");
+    EXPECT_EQ(ini.childKeys().size(), 15) << "form.left is none of ours";
+    EXPECT_EQ(ini.value("combo3.text").toString(), "Arsenal");
+    EXPECT_EQ(ini.value("label8.caption").toString(), "7");
+    EXPECT_EQ(root.read("prefix/user.reg"), kUserReg);
+    EXPECT_EQ(QDir(root.file("prefix")).entryList(QDir::AllEntries | QDir::Hidden), prefixBefore);
+}
+
+TEST_F(CarryOver, AnUnusableCheckBoxTextIsNamedWithTheRegistryKey)
+{
+    root.write("prefix/user.reg",
+        QByteArray(kUserReg).replace("\"Check1.Value\"=\"1\"", "\"check1.value\"=\"yes\""));
+    restored();
+    ASSERT_EQ(messages.size(), 1);
+    for (const QString& named : { QDir::toNativeSeparators(root.file("prefix/user.reg")),
+             QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\old\\options"),
+             QStringLiteral("\"yes\"") })
+        EXPECT_TRUE(messages[0].contains(named)) << messages[0].toStdString();
+}
+
+struct FirstRunCase
+{
+    const char* label;
+    void (*arrange)(const TempFolder& root);
+    QStringList restored;
+};
+
+void PrintTo(const FirstRunCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class FirstRun : public CarryOver, public testing::WithParamInterface<FirstRunCase>
+{
+};
+
+TEST_P(FirstRun, TakesTheOneBuildsOptionsOrNothingAndTellsNothing)
+{
+    GetParam().arrange(root);
+    EXPECT_EQ(restored(), GetParam().restored);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+const QStringList kCarried = { "1", "windowed=1", "", "Arsenal", "52", "" };
+const QStringList kDesign = { "0", "", "Combo2", "Combo3", "", "" };
+
+INSTANTIATE_TEST_SUITE_P(CarryOver, FirstRun,
+    testing::Values(FirstRunCase { "one_build", [](const TempFolder&) {}, kCarried },
+        FirstRunCase { "settings_file_exists",
+            [](const TempFolder& root) {
+                root.write("config/Tavorin/Tavorin.ini", "[Options]\nlabel8.caption=3\n");
+            },
+            { "0", "", "Combo2", "Combo3", "", "3" } },
+        FirstRunCase { "two_builds",
+            [](const TempFolder& root) { root.write(kGameFolder + "New.exe", "MZ"); }, kDesign },
+        FirstRunCase { "no_build",
+            [](const TempFolder& root) { QFile::remove(root.file(kGameFolder + "OLD.EXE")); }, kDesign },
+        FirstRunCase { "in_no_prefix",
+            [](const TempFolder& root) { QFile::remove(root.file("prefix/system.reg")); }, kDesign },
+        FirstRunCase { "user_reg_missing",
+            [](const TempFolder& root) { QFile::remove(root.file("prefix/user.reg")); }, kDesign },
+        FirstRunCase { "user_reg_is_a_folder",
+            [](const TempFolder& root) {
+                QFile::remove(root.file("prefix/user.reg"));
+                QDir().mkpath(root.file("prefix/user.reg"));
+            },
+            kDesign },
+        FirstRunCase { "user_reg_cut_short",
+            [](const TempFolder& root) { root.write("prefix/user.reg", kUserReg.chopped(3)); }, kDesign },
+        FirstRunCase { "user_reg_too_large",
+            [](const TempFolder& root) {
+                QFile file(root.file("prefix/user.reg"));
+                file.open(QIODevice::Append);
+                const QByteArray comment = '#' + QByteArray(1 << 20, ' ') + '\n';
+                while (file.size() <= kLargestWineRegistryFile)
+                    file.write(comment);
+            },
+            kDesign }),
+    [](const testing::TestParamInfo<FirstRunCase>& info) { return std::string(info.param.label); });
+
+}

@@ -1,0 +1,82 @@
+// Options that real Wine wrote, as a Windows build of the launcher would have left them.
+#include "setup/WineCarryOver.h"
+
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+
+namespace {
+
+const QString kSettings = QStringLiteral("Software\\VB and VBA Program Settings\\");
+
+// Texts that need every kind of escape Wine writes: quotes, backslashes, letters beyond ASCII,
+// a character beyond 16 bits before a digit, control characters, nothing at all.
+const std::vector<std::pair<QString, QString>> kStrings = {
+    { "check1.value", "1" },
+    { "combo2.text", "" },
+    { "combo3.text", QString::fromUtf8("Bayern München \"x\" 1860") },
+    { "combo4.text", "back\\slash\\\\" },
+    { "combo6.text", QString::fromUtf8("é€\U0001F6007") },
+    { "Label9.Caption", "tab\there\nline\x1b" },
+};
+
+// The output of a Wine program that failed, empty when it succeeded.
+QString runInPrefix(const QString& prefix, const QString& program, const QStringList& arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("WINEPREFIX", prefix);
+    environment.insert("WINEDEBUG", "-all");
+    environment.insert("WINEDLLOVERRIDES", "mscoree,mshtml="); // no Mono or Gecko installer asked for
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    // The first run makes the prefix: 6 s on a quiet machine, half a minute on a busy one.
+    if (!process.waitForFinished(300'000) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode())
+        return program + ' ' + arguments.join(' ') + ": " + process.errorString() + ' ' + process.readAll();
+    return {};
+}
+
+TEST(RealWine, OptionsItWroteAreReadAndCarriedOver)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable("wine").isEmpty())
+        << "the command wine is missing: scripts/install-deps.sh installs the packages wine and wine64";
+    TempFolder folder;
+    const QString prefix = folder.file("prefix");
+    const auto regAdd = [&](const QString& name, const QStringList& value) {
+        return runInPrefix(prefix, "wine",
+            QStringList { "reg", "add", "HKCU\\" + kSettings + name + "\\Options" } << value << "/f");
+    };
+    for (const auto& [name, text] : kStrings)
+        ASSERT_EQ(regAdd("Old", { "/v", name, "/d", text }), "");
+    ASSERT_EQ(regAdd("Old", { "/ve", "/d", "default" }), "");
+    ASSERT_EQ(regAdd("Old", { "/v", "dw", "/t", "REG_DWORD", "/d", "5" }), "");
+    ASSERT_EQ(regAdd("Old", { "/v", "bin", "/t", "REG_BINARY", "/d", QString(96, 'a') }), "");
+    ASSERT_EQ(regAdd("New", { "/v", "combo3.text", "/d", "Other" }), "");
+    ASSERT_EQ(runInPrefix(prefix, "wineserver", { "-w" }), "");
+
+    const auto keys = readWineRegistryFile(prefix + "/user.reg",
+        [](QStringView path) { return path.startsWith(kSettings, Qt::CaseInsensitive); });
+    ASSERT_TRUE(keys && keys->size() == 2) << "user.reg was refused or lost a key";
+    const RegistryKey& old = keys->at(keys->at(0).path.contains("Old") ? 0 : 1);
+    EXPECT_EQ(old.path, kSettings + "Old\\Options");
+    for (const auto& [name, text] : kStrings)
+        EXPECT_EQ(old.string(name), text) << name.toStdString();
+    EXPECT_EQ(old.string(u""), "default");
+    EXPECT_EQ(old.strings.size(), kStrings.size() + 1) << "dword and hex values are not strings";
+
+    // Old.exe lies in the game folder, New.exe does not.
+    folder.write("prefix/drive_c/Games/FIFA 2005/Old.exe", "MZ");
+    const auto carried = findOptionsLeftUnderWine(folder.file("prefix/drive_c/Games/FIFA 2005"));
+    ASSERT_TRUE(carried);
+    EXPECT_EQ(carried->key.strings, old.strings);
+    EXPECT_TRUE(carried->source.contains(QDir::toNativeSeparators(prefix + "/user.reg")));
+}
+
+}

@@ -1,0 +1,99 @@
+#include "setup/WineRegistry.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+
+namespace {
+
+// The keys as text, one "[path]" line then one "name=text" line per value, for readable failures.
+std::string describe(const std::optional<std::vector<RegistryKey>>& keys)
+{
+    if (!keys)
+        return "refused";
+    QString text;
+    for (const RegistryKey& key : *keys) {
+        text += '[' + key.path + "]\n";
+        for (const auto& [name, value] : key.strings)
+            text += name + '=' + value + '\n';
+    }
+    return text.toStdString();
+}
+
+bool wantedKey(QStringView path)
+{
+    return path.startsWith(u"Wanted", Qt::CaseInsensitive);
+}
+
+struct ReaderCase
+{
+    const char* label;
+    QByteArray lines; // what follows Wine's first line
+    QString read; // as described above
+};
+
+void PrintTo(const ReaderCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class WineRegistryReader : public testing::TestWithParam<ReaderCase>
+{
+};
+
+TEST_P(WineRegistryReader, ReadsWhatWineWouldLoad)
+{
+    const QByteArray file = "WINE REGISTRY Version 2\n" + GetParam().lines;
+    EXPECT_EQ(describe(readWineRegistry(file, wantedKey)), GetParam().read.toStdString());
+}
+
+const QString refused = QStringLiteral("refused");
+
+INSTANTIATE_TEST_SUITE_P(WineRegistry, WineRegistryReader,
+    testing::Values(ReaderCase { "header_comments_and_stamps",
+                        ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n"
+                        "[Wanted\\\\Options] 1796586031\n#time=1d9b2c3d4e5f607\n\"a\"=\"1\"\n",
+                        "[Wanted\\Options]\na=1\n" },
+        ReaderCase { "quotes_backslashes_and_utf16_units",
+            "[Wanted]\n\"q\"=\"Bayern M\\xfcnchen \\\"x\\\" 1860\"\n\"b\"=\"back\\\\slash\\\\\\\\\"\n"
+            "\"u\"=\"\\xe9\\x20ac\\xd83d\\xde007 \\x00e9f \\xz\"\n",
+            QString::fromUtf8("[Wanted]\nq=Bayern München \"x\" 1860\nb=back\\slash\\\\\n"
+                              "u=é€\U0001F6007 éf xz\n") },
+        ReaderCase { "control_character_escapes",
+            "[Wanted]\n\"c\"=\"\\a\\b\\e\\f\\n\\r\\t\\v|\\1\\0027\\101\\q\\0\"\n",
+            QStringLiteral("[Wanted]\nc=\a\b\x1b\f\n\r\t\v|\x01\x02") + "7Aq" + QChar(0) + "\n" },
+        ReaderCase {
+            "default_value_and_empty_text", "[Wanted]\n@=\"d\"\n\"e\"=\"\"\n", "[Wanted]\n=d\ne=\n" },
+        ReaderCase { "names_compare_without_case",
+            "[Wanted\\\\Options]\n\"Name\"=\"1\"\n[wanted\\\\OPTIONS]\n\"NAME\"=\"2\"\n\"x\"=\"3\"\n",
+            "[Wanted\\Options]\nName=2\nx=3\n" },
+        ReaderCase { "other_kinds_passed_over",
+            "[Wanted]\n\"dw\"=dword:00000005\n\"bin\"=hex:00,01,02,\\\n  03,04,\\\n  05\n"
+            "\"m\"=hex(7):61,00,00,00\n\"exp\"=str(2):\"%PATH%\"\n\"multi\"=str(7):\"a\\0b\\0\"\n"
+            "\"s\"=str:\"plain\"\n\"last\"=\"x\"\n",
+            "[Wanted]\ns=plain\nlast=x\n" },
+        ReaderCase { "blanks_crlf_and_no_last_line_end",
+            "[Wanted \\[1\\]] 5\r\n  \"a\"  =  \"b\"  \r\n\"c\"=\"d\"", "[Wanted [1]]\na=b\nc=d\n" },
+        ReaderCase { "unwanted_keys_are_left_out", "[Other]\n\"a\"=\"1\"\n[Wanted]\n\"b\"=\"2\"\n[Other2]\n",
+            "[Wanted]\nb=2\n" },
+        ReaderCase { "string_cut_short", "[Wanted]\n\"a\"=\"52\n", refused },
+        ReaderCase { "escape_cut_short", "[Wanted]\n\"a\"=\"5\\\n", refused },
+        ReaderCase { "key_cut_short", "[Wanted\n", refused },
+        ReaderCase { "value_before_any_key", "\"a\"=\"1\"\n[Wanted]\n", refused },
+        ReaderCase { "value_without_equals", "[Wanted]\n\"a\" \"1\"\n", refused },
+        ReaderCase { "unknown_kind", "[Wanted]\n\"a\"=text\n", refused },
+        ReaderCase { "plain_text_line_in_another_key", "[Other]\nhello\n[Wanted]\n\"a\"=\"1\"\n", refused },
+        ReaderCase { "hex_value_cut_short", "[Wanted]\n\"a\"=\"1\"\n\"b\"=hex:00,01,\\\n", refused },
+        ReaderCase { "hex_line_with_text", "[Wanted]\n\"b\"=hex:00,zz\n", refused },
+        ReaderCase { "raw_utf8", "[Wanted]\n\"a\"=\"M\xc3\xbcnchen\"\n", refused },
+        ReaderCase { "nul_byte", QByteArrayLiteral("[Wanted]\n\"a\"=\"1\0\"\n"), refused }),
+    [](const testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.label); });
+
+TEST(WineRegistry, RefusesFilesThatAreNotWines)
+{
+    for (const QByteArray& bytes : { QByteArray(), QByteArray("REGEDIT4\n[Wanted]\n\"a\"=\"1\"\n"),
+             QByteArray("WINE REGISTRY Version 1\n"), QByteArray("\xff\xfeW\0I\0") })
+        EXPECT_EQ(describe(readWineRegistry(bytes, wantedKey)), "refused") << bytes.toStdString();
+}
+
+}
