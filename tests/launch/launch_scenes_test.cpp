@@ -9,9 +9,17 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <map>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -302,6 +310,63 @@ TEST(FileOperations, ReadOnlyDestinationIsNotReplacedForAUser)
     EXPECT_EQ(folder.read("be/fifa00.bin"), "old");
     EXPECT_EQ(QDir(folder.file("be")).entryList(QDir::Files), QStringList { "fifa00.bin" });
 }
+
+// Makes this process's renameat2 calls that swap two names fail with error, as on a kernel
+// without the call (ENOSYS) or a file system that cannot swap (EINVAL).
+bool refuseNameSwaps(int error)
+{
+    sock_filter program[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[4])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, RENAME_EXCHANGE, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (error & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog filter { std::size(program), program };
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0
+        && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
+class FileOperationsWithoutNameSwap : public testing::TestWithParam<int>
+{
+};
+
+// Where the names cannot be swapped, a plain rename still replaces the destination whole and
+// leaves nothing beside it. The copy runs in a child whose swaps the kernel refuses.
+TEST_P(FileOperationsWithoutNameSwap, ReplacesTheDestinationByRenaming)
+{
+    TempFolder folder;
+    const QString source = folder.write("front.bin", "new");
+    const QString destination = folder.write("be/fifa00.bin", "old");
+
+    constexpr int cannotFilter = 100;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (!refuseNameSwaps(GetParam()))
+            _exit(cannotFilter);
+        try {
+            CopyFileReplacing(source, destination, "copying");
+        } catch (const RuntimeError& error) {
+            _exit(error.number);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == cannotFilter)
+        GTEST_SKIP() << "system calls cannot be filtered here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(folder.read("be/fifa00.bin"), "new");
+    EXPECT_EQ(QDir(folder.file("be")).entryList(QDir::Files), QStringList { "fifa00.bin" });
+}
+
+INSTANTIATE_TEST_SUITE_P(Kernels, FileOperationsWithoutNameSwap, testing::Values(ENOSYS, EINVAL),
+    [](const testing::TestParamInfo<int>& info) {
+        return std::string(info.param == ENOSYS ? "old_kernel" : "file_system_without_swap");
+    });
 
 struct ImportFault
 {
