@@ -27,7 +27,7 @@ echo "== load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 rows=()
 # row NAME OURS FLOOR RATIO AIM VERDICT
-row() { rows+=("$(printf '%-30s %-22s %-22s %-8s %-14s %s' "$@")"); }
+row() { rows+=("$(printf '%-30s %-22s %-26s %-8s %-14s %s' "$@")"); }
 verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v <= limit ? "met" : "MISSED") }'; }
 jsonValue() { awk -F': ' -v key="\"$2\"" '$1 ~ key"$" { gsub(/[ ,]/, "", $2); print $2; exit }' "$1"; }
 
@@ -95,5 +95,5 @@ row "hover CPU" "$hoverCpu %" "empty timer $emptyCpu %" "$hoverRatio" "<= 1.5" "
 row "idle CPU" "$idleCpu %" "-" "-" "0 %" "$(verdict "$idleCpu" 0.05)"
 
 echo
-printf '%-30s %-22s %-22s %-8s %-14s %s\n' "figure" "ours" "against" "ratio" "aim" "verdict"
+printf '%-30s %-22s %-26s %-8s %-14s %s\n' "figure" "ours" "against" "ratio" "aim" "verdict"
 printf '%s\n' "${rows[@]}"
