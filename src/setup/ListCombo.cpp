@@ -11,8 +11,10 @@ ListCombo::ListCombo(QWidget* parent)
     : QComboBox(parent)
     , m_items(new ListModel(this))
 {
-    setEditable(true);
+    // The model goes in first: the line edit's completer and the popup's view, both made by
+    // setEditable, then take it once instead of being handed it again.
     setModel(m_items);
+    setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     // Measuring every item for the size hint would cost more than filling the list.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -33,7 +33,7 @@ namespace {
 
 QPixmap background()
 {
-    return QPixmap(resource("background.gif"), "gif");
+    return readPicture(resource("background.gif"));
 }
 
 QIcon icon()
@@ -43,12 +43,12 @@ QIcon icon()
 
 QPixmap saveSettingsBar()
 {
-    return QPixmap(resource("save_settings.bmp"), "bmp");
+    return readPicture(resource("save_settings.bmp"));
 }
 
 QPixmap playBar()
 {
-    return QPixmap(resource("play.bmp"), "bmp");
+    return readPicture(resource("play.bmp"));
 }
 
 QPoint cursorHotSpot(const QByteArray& curFile)
@@ -64,11 +64,10 @@ QCursor handCursor()
     QFile file(resource("hand.cur"));
     if (!file.open(QIODevice::ReadOnly))
         return QCursor(Qt::PointingHandCursor);
-    const QByteArray bytes = file.readAll();
-    QPixmap hand;
-    if (!hand.loadFromData(bytes, "ico"))
+    const QPixmap hand = readPicture(file.fileName());
+    if (hand.isNull())
         return QCursor(Qt::PointingHandCursor);
-    const QPoint hotSpot = cursorHotSpot(bytes);
+    const QPoint hotSpot = cursorHotSpot(file.readAll());
     return QCursor(hand, hotSpot.x(), hotSpot.y());
 }
 

@@ -9,9 +9,17 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <map>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -268,6 +276,27 @@ INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
             70, "TVR2005.exe", SceneStart }),
     [](const testing::TestParamInfo<StopCase>& info) { return std::string(info.param.label); });
 
+constexpr int childCannotPrepare = 100;
+
+// Copies source over destination in a child process once prepare has changed what that child may
+// do; gives its exit code: 0, the error number, or childCannotPrepare.
+int copyInChild(const QString& source, const QString& destination, const std::function<bool()>& prepare)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!prepare())
+            _exit(childCannotPrepare);
+        try {
+            CopyFileReplacing(source, destination, "copying");
+        } catch (const RuntimeError& error) {
+            _exit(error.number);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 // A user, unlike root, is stopped by the read-only mark: the copy refuses the file although the
 // folder would let the rename through. The copy runs in a child that has become nobody.
 TEST(FileOperations, ReadOnlyDestinationIsNotReplacedForAUser)
@@ -279,29 +308,58 @@ TEST(FileOperations, ReadOnlyDestinationIsNotReplacedForAUser)
         QFile::setPermissions(path, QFileDevice::Permissions(0x7777));
     QFile::setPermissions(destination, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 
-    constexpr int cannotBecomeNobody = 100;
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0
-            || setresuid(65534, 65534, 65534) != 0)
-            _exit(cannotBecomeNobody);
-        try {
-            CopyFileReplacing(source, destination, "copying");
-        } catch (const RuntimeError& error) {
-            _exit(error.number);
-        }
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == cannotBecomeNobody)
+    const int exitCode = copyInChild(source, destination, [] {
+        return setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 65534) == 0
+            && setresuid(65534, 65534, 65534) == 0;
+    });
+    if (exitCode == childCannotPrepare)
         GTEST_SKIP() << "this test needs to start as root";
-    EXPECT_EQ(WEXITSTATUS(status), RuntimeError::PermissionDenied);
+    EXPECT_EQ(exitCode, RuntimeError::PermissionDenied);
     EXPECT_EQ(folder.read("be/fifa00.bin"), "old");
     EXPECT_EQ(QDir(folder.file("be")).entryList(QDir::Files), QStringList { "fifa00.bin" });
 }
+
+// Makes this process's renameat2 calls that swap two names fail with error, as on a kernel
+// without the call (ENOSYS) or a file system that cannot swap (EINVAL).
+bool refuseNameSwaps(int error)
+{
+    sock_filter program[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[4])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, RENAME_EXCHANGE, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (error & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog filter { std::size(program), program };
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0
+        && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
+class FileOperationsWithoutNameSwap : public testing::TestWithParam<int>
+{
+};
+
+// Where the names cannot be swapped, a plain rename still replaces the destination whole and
+// leaves nothing beside it.
+TEST_P(FileOperationsWithoutNameSwap, ReplacesTheDestinationByRenaming)
+{
+    TempFolder folder;
+    const QString source = folder.write("front.bin", "new");
+    const QString destination = folder.write("be/fifa00.bin", "old");
+
+    const int exitCode = copyInChild(source, destination, [] { return refuseNameSwaps(GetParam()); });
+    if (exitCode == childCannotPrepare)
+        GTEST_SKIP() << "system calls cannot be filtered here";
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(folder.read("be/fifa00.bin"), "new");
+    EXPECT_EQ(QDir(folder.file("be")).entryList(QDir::Files), QStringList { "fifa00.bin" });
+}
+
+INSTANTIATE_TEST_SUITE_P(Kernels, FileOperationsWithoutNameSwap, testing::Values(ENOSYS, EINVAL),
+    [](const testing::TestParamInfo<int>& info) {
+        return std::string(info.param == ENOSYS ? "old_kernel" : "file_system_without_swap");
+    });
 
 struct ImportFault
 {
