@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
   fonts-dejavu-core e2fsprogs util-linux
+  dbus-daemon at-spi2-core python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do
