@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(Options, CheckStateText,
         StateCase { "0.5", 0 }, StateCase { "1.5", 2 }, StateCase { " 1 ", 1 }, StateCase { "-0.4", 0 },
         StateCase { "1e0", 1 }, StateCase { "2.51", std::nullopt }, StateCase { "3", std::nullopt },
         StateCase { "-1", std::nullopt }, StateCase { "", std::nullopt }, StateCase { "on", std::nullopt },
-        StateCase { "inf", std::nullopt }, StateCase { "65537", std::nullopt }));
+        StateCase { "inf", std::nullopt }, StateCase { "65537", std::nullopt }, StateCase { " -1e-400 ", 0 },
+        StateCase { "1e400", std::nullopt }));
 
 // The fifteen values in save order, read from the controls.
 QStringList valuesOf(const SetupControls& c)
