@@ -1,11 +1,9 @@
 #include "StandIns.h"
 #include "support/ImmutablePaths.h"
 #include "launch/CameraScenes.h"
-#include "launch/CommandLines.h"
 #include "launch/FileOperations.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
-#include "launch/WindowsCommandLine.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -108,24 +106,6 @@ public:
 const CameraScene& button10()
 {
     return cameraScenes().at(7);
-}
-
-TEST_F(LaunchSceneTest, StagesTheButtonsFilesThenStartsTheScene)
-{
-    EXPECT_TRUE(runner().RunScene(button10()));
-
-    EXPECT_EQ(m_saves, 1);
-    const QString script = "script_single_front.viv";
-    EXPECT_EQ(readLines(importLog()),
-        (QStringList { game(), "/i", "dress0.big", script, script, "script=" + contentOf("camera8.efx") }));
-    EXPECT_EQ(staged("dress0.big"), contentOf("dress0.big") + contentOf("camera8.efx"));
-    EXPECT_EQ(staged("fifa00.bin"), contentOf("front.bin"));
-    EXPECT_FALSE(m_root.exists("game/" + script));
-    EXPECT_EQ(dataFolder(), (QStringList { "dress0.big", "fifa00.bin" }));
-    EXPECT_TRUE(m_valuesReadAfterStaging);
-
-    const QString sceneLine = SceneCommandLine("2", "21", "windowed=1", "1024x768x32");
-    EXPECT_EQ(waitForLog(sceneLog()), QStringList { game() } + splitWindowsCommandLine(sceneLine).mid(1));
 }
 
 // The run's steps that can fail, numbered as the run takes them.

@@ -174,30 +174,23 @@ TEST_F(Form1Test, OutsideControlsKeepTheirDesignTimeLook)
     EXPECT_EQ(control<QPushButton>("Command2")->iconSize(), QSize(154, 33));
 }
 
-// The face's white letters in an area, cut to their extent. The threshold keeps the cores of
-// the letters, which stay white through the picture's palette whatever lies behind them.
-struct Letters
+// The white letters of a picture in an area, cut to their extent. The threshold keeps the
+// letters' cores, which stay white through the face's palette whatever lies behind them.
+QImage lettersIn(const QImage& picture, const QRect& area, QRect* extent = nullptr)
 {
+    QImage mask(area.size(), QImage::Format_Grayscale8);
     QRect box;
-    QImage mask;
-};
-
-Letters lettersIn(const QImage& picture, const QRect& area)
-{
-    const auto isLetter = [&](QPoint at) {
-        const QColor colour = picture.pixelColor(at);
-        return std::min({ colour.red(), colour.green(), colour.blue() }) >= 200;
-    };
-    Letters letters;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (isLetter({ x, y }))
-                letters.box |= QRect(x, y, 1, 1);
-    letters.mask = QImage(letters.box.size(), QImage::Format_Grayscale8);
-    for (int y = 0; y < letters.box.height(); ++y)
-        for (int x = 0; x < letters.box.width(); ++x)
-            letters.mask.setPixel(x, y, isLetter(letters.box.topLeft() + QPoint(x, y)) ? 255 : 0);
-    return letters;
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x) {
+            const QColor colour = picture.pixelColor(area.topLeft() + QPoint(x, y));
+            const bool white = std::min({ colour.red(), colour.green(), colour.blue() }) >= 200;
+            mask.setPixel(x, y, white ? 255 : 0);
+            if (white)
+                box |= QRect(x, y, 1, 1);
+        }
+    if (extent)
+        *extent = box.translated(area.topLeft());
+    return mask.copy(box);
 }
 
 // The words as the face writes its captions: white DejaVu Sans Bold of 12 pixels.
@@ -215,7 +208,7 @@ QImage captionLetters(const QString& words)
     path.addText(QPointF(4, 20), font, words);
     painter.fillPath(path, Qt::white);
     painter.end();
-    return lettersIn(canvas, canvas.rect()).mask;
+    return lettersIn(canvas, canvas.rect());
 }
 
 // Pixels set in one mask and not in the other, the two laid corner on corner.
@@ -237,15 +230,16 @@ TEST_F(Form1Test, VisibleListsLieJustUnderTheirDrawnCaptions)
              std::pair { "Combo6", "Select Kit" }, std::pair { "Combo5", "Resolution" } }) {
         SCOPED_TRACE(list);
         const QRect at = control(list)->geometry();
-        const Letters caption
-            = lettersIn(face, QRect(at.left() - 8, at.top() - 20, at.width() + 16, 20) & face.rect());
+        QRect caption;
+        const QImage letters = lettersIn(
+            face, QRect(at.left() - 8, at.top() - 20, at.width() + 16, 20) & face.rect(), &caption);
         const QImage expected = captionLetters(words);
         // Other words differ in half their pixels or more, the same words only at a few edges.
-        EXPECT_LT(differingPixels(caption.mask, expected), differingPixels(expected, {}) / 5) << words;
-        EXPECT_GE(caption.box.left() - at.left(), 0);
-        EXPECT_LE(caption.box.left() - at.left(), 3);
-        EXPECT_GE(at.top() - caption.box.bottom(), 2);
-        EXPECT_LE(at.top() - caption.box.bottom(), 8);
+        EXPECT_LT(differingPixels(letters, expected), differingPixels(expected, {}) / 5) << words;
+        EXPECT_GE(caption.left() - at.left(), 0);
+        EXPECT_LE(caption.left() - at.left(), 3);
+        EXPECT_GE(at.top() - caption.bottom(), 2);
+        EXPECT_LE(at.top() - caption.bottom(), 8);
     }
 }
 
