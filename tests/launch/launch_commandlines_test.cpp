@@ -24,15 +24,9 @@ TEST_P(LaunchGameCommandLineTest, JoinsTheSixteenPieces)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, LaunchGameCommandLineTest,
-    testing::Values(GameLineCase { "windowedOff", { "", "5", "1", "2", "17", "3", "800x600x32", "1" },
-                        "fifa2005.exe -skip_fe=1  home_team=5 HOME_TEAM_KIT=1 AWAY_TEAM_KIT=2 away_team=17 "
-                        "STADIUM_MODEL=3 resolution=800x600x32 audio=1" },
-        GameLineCase { "windowedOn", { "windowed=1", "5", "1", "2", "17", "3", "1024x768x32", "0" },
-            "fifa2005.exe -skip_fe=1 windowed=1 home_team=5 HOME_TEAM_KIT=1 AWAY_TEAM_KIT=2 "
-            "away_team=17 STADIUM_MODEL=3 resolution=1024x768x32 audio=0" },
-        GameLineCase { "emptyValuesLeaveBareKeys", {},
-            "fifa2005.exe -skip_fe=1  home_team= HOME_TEAM_KIT= AWAY_TEAM_KIT= away_team= "
-            "STADIUM_MODEL= resolution= audio=" },
+    testing::Values(GameLineCase { "emptyValuesLeaveBareKeys", {},
+                        "fifa2005.exe -skip_fe=1  home_team= HOME_TEAM_KIT= AWAY_TEAM_KIT= away_team= "
+                        "STADIUM_MODEL= resolution= audio=" },
         GameLineCase { "blanksStayUnquoted", { "", "5", "1", "2", "", "3", "640 x 480", "1" },
             "fifa2005.exe -skip_fe=1  home_team=5 HOME_TEAM_KIT=1 AWAY_TEAM_KIT=2 away_team= "
             "STADIUM_MODEL=3 resolution=640 x 480 audio=1" }),
@@ -57,12 +51,9 @@ TEST_P(LaunchSceneCommandLineTest, JoinsTheNinePieces)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, LaunchSceneCommandLineTest,
-    testing::Values(SceneLineCase { "windowedOn", { "2", "21", "windowed=1", "1024x768x32" },
+    testing::Values(SceneLineCase { "windowedOffLeavesTwoBlanks", { "2", "21", "", "1024x768x32" },
                         "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
-                        "away_team=47 STADIUM_MODEL=92 windowed=1 audio=0 resolution=1024x768x32" },
-        SceneLineCase { "windowedOffLeavesTwoBlanks", { "2", "21", "", "1024x768x32" },
-            "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
-            "away_team=47 STADIUM_MODEL=92  audio=0 resolution=1024x768x32" },
+                        "away_team=47 STADIUM_MODEL=92  audio=0 resolution=1024x768x32" },
         SceneLineCase { "emptyValues", {},
             "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT= AWAY_TEAM_KIT=1 home_team= "
             "away_team=47 STADIUM_MODEL=92  audio=0 resolution=" },
@@ -70,14 +61,6 @@ INSTANTIATE_TEST_SUITE_P(Lines, LaunchSceneCommandLineTest,
             "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
             "away_team=47 STADIUM_MODEL=92  audio=0 resolution=800 x 600" }),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(LaunchImportCommand, NamesTheScriptTwice)
-{
-    EXPECT_EQ(ImportCommand("script_single_front.viv"),
-        "impbig /i dress0.big script_single_front.viv script_single_front.viv");
-    EXPECT_EQ(ImportCommand("script_single_back.viv"),
-        "impbig /i dress0.big script_single_back.viv script_single_back.viv");
-}
 
 struct SplitCase
 {

@@ -1,6 +1,4 @@
 #include "StandIns.h"
-#include "launch/CommandLines.h"
-#include "launch/MatchLaunch.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
 
@@ -123,28 +121,6 @@ TEST_F(LaunchPlatformTest, ShellOfAProgramWithoutRunBitThrowsPermissionDenied)
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.number, 70);
         EXPECT_EQ(error.text, "Permission denied");
-    }
-}
-
-TEST_F(LaunchPlatformTest, LaunchMatchStartsTheGameWithTheMatchLine)
-{
-    writeRecorderProgram("fifa2005.exe");
-    const CurrentFolder current(m_root.file("game"));
-    LaunchMatch(*platform(), MatchValues { "", "5", "1", "2", "17", "3", "800x600x32", "1" });
-    EXPECT_EQ(waitForLog(log("fifa2005.exe.log")),
-        (QStringList { m_root.file("game"), "-skip_fe=1", "home_team=5", "HOME_TEAM_KIT=1", "AWAY_TEAM_KIT=2",
-            "away_team=17", "STADIUM_MODEL=3", "resolution=800x600x32", "audio=1" }));
-}
-
-TEST_F(LaunchPlatformTest, LaunchMatchWithoutTheGameNamesTheStep)
-{
-    try {
-        LaunchMatch(*platform(), MatchValues {});
-        FAIL() << "no error";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number, 53);
-        EXPECT_EQ(error.step, "starting the game");
-        EXPECT_EQ(error.file, "fifa2005.exe");
     }
 }
 

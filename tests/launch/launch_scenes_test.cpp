@@ -1,11 +1,9 @@
 #include "StandIns.h"
 #include "support/ImmutablePaths.h"
 #include "launch/CameraScenes.h"
-#include "launch/CommandLines.h"
 #include "launch/FileOperations.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
-#include "launch/WindowsCommandLine.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -112,59 +110,6 @@ public:
     bool m_valuesReadAfterStaging = false;
     ImmutablePaths m_immutable; // declared last: made mutable before the folders go
 };
-
-struct RowCase
-{
-    const char* button;
-    const char* cameraFile;
-    const char* scriptFile;
-    const char* sideFile;
-};
-
-class LaunchSceneRowTest : public LaunchSceneTest, public testing::WithParamInterface<std::pair<int, RowCase>>
-{
-};
-
-TEST_P(LaunchSceneRowTest, StagesExactlyItsOwnFilesAndStartsTheScene)
-{
-    const auto& [index, expected] = GetParam();
-    const CameraScene& scene = cameraScenes().at(index);
-    ASSERT_EQ(scene.cameraFile, expected.cameraFile);
-    ASSERT_EQ(scene.scriptFile, expected.scriptFile);
-    ASSERT_EQ(scene.sideFile, expected.sideFile);
-
-    EXPECT_TRUE(runner().RunScene(scene));
-
-    EXPECT_EQ(m_saves, 1);
-    const QString script = expected.scriptFile;
-    EXPECT_EQ(readLines(importLog()),
-        (QStringList {
-            game(), "/i", "dress0.big", script, script, "script=" + contentOf(expected.cameraFile) }));
-    EXPECT_EQ(staged("dress0.big"), contentOf("dress0.big") + contentOf(expected.cameraFile));
-    EXPECT_EQ(staged("fifa00.bin"), contentOf(expected.sideFile));
-    EXPECT_FALSE(m_root.exists("game/" + script));
-    EXPECT_EQ(dataFolder(), (QStringList { "dress0.big", "fifa00.bin" }));
-    EXPECT_TRUE(m_valuesReadAfterStaging);
-
-    const QString sceneLine = SceneCommandLine("2", "21", "windowed=1", "1024x768x32");
-    EXPECT_EQ(waitForLog(sceneLog()), QStringList { game() } + splitWindowsCommandLine(sceneLine).mid(1));
-}
-
-INSTANTIATE_TEST_SUITE_P(Buttons, LaunchSceneRowTest,
-    testing::Values(
-        std::pair(0, RowCase { "PictureButton3", "camera.efx", "script_single_front.viv", "front.bin" }),
-        std::pair(1, RowCase { "PictureButton4", "camera2.efx", "script_single_front.viv", "front.bin" }),
-        std::pair(2, RowCase { "PictureButton5", "camera3.efx", "script_single_front.viv", "front.bin" }),
-        std::pair(3, RowCase { "PictureButton6", "camera4.efx", "script_single_front.viv", "front.bin" }),
-        std::pair(4, RowCase { "PictureButton7", "camera5.efx", "script_single_front.viv", "front.bin" }),
-        std::pair(5, RowCase { "PictureButton8", "camera6.efx", "script_single_front.viv", "front.bin" }),
-        std::pair(6, RowCase { "PictureButton9", "camera7.efx", "script_single_front.viv", "front.bin" }),
-        std::pair(7, RowCase { "PictureButton10", "camera8.efx", "script_single_front.viv", "front.bin" }),
-        std::pair(8, RowCase { "PictureButton11", "camera.efx", "script_single_front.viv", "back.bin" }),
-        std::pair(9, RowCase { "PictureButton12", "camera9.efx", "script_single_back.viv", "back.bin" }),
-        std::pair(10, RowCase { "PictureButton13", "camera10.efx", "script_single_back.viv", "back.bin" }),
-        std::pair(11, RowCase { "PictureButton14", "camera11.efx", "script_single_back.viv", "back.bin" })),
-    [](const auto& info) { return std::string(info.param.second.button); });
 
 const CameraScene& button10()
 {

@@ -27,6 +27,14 @@ void PrintTo(const FieldCase& c, std::ostream* os)
 
 const std::vector<CatalogueEntry> kThreeTeams = { { "Arsenal", 1 }, { "Aston Villa", 2 }, { "Chelsea", 5 } };
 
+// A UTF-8 character cut between two names of a file with a byte order mark once moved into the
+// second name: the first lost its bytes and the second showed the whole character.
+FieldCase characterCutBetweenNames(const char* label, const QByteArray& head, const QByteArray& tail)
+{
+    return { label, "\xEF\xBB\xBF\"a" + head + "\",1\r\n\"" + tail + "b\",2\r\n",
+        { { QString::fromUtf8("a" + head), 1 }, { QString::fromUtf8(tail + "b"), 2 } }, 0 };
+}
+
 class FieldRules : public testing::TestWithParam<FieldCase>
 {
 };
@@ -81,7 +89,19 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
         FieldCase { "cut_inside_a_quoted_name", "\"Arsenal\",1\r\n\"Aston\r\nVi", { { "Arsenal", 1 } }, 2 },
         // Bytes Windows-1252 leaves undefined come through as the control codes of the same value.
         FieldCase { "invalid_utf8_read_as_windows_1252", "\"K\xf6ln \x81\",1\n\"\xc3\x28\",2\n",
-            { { QString::fromUtf8("K\u00f6ln \u0081"), 1 }, { QString::fromUtf8("\u00c3("), 2 } }, 0 }),
+            { { QString::fromUtf8("K\u00f6ln \u0081"), 1 }, { QString::fromUtf8("\u00c3("), 2 } }, 0 },
+        characterCutBetweenNames("utf8_cut_two_bytes", "\xC3", "\xBC"),
+        characterCutBetweenNames("utf8_cut_three_bytes_after_two", "\xE2\x82", "\xAC"),
+        characterCutBetweenNames("utf8_cut_three_bytes_after_one", "\xE2", "\x82\xAC"),
+        characterCutBetweenNames("utf8_cut_four_bytes", "\xF0\x9F", "\x98\x80"),
+        // Numbers too small for a double once counted as not a number.
+        FieldCase { "too_small_for_a_double_is_zero",
+            "a,2e-324\nb, -1e-400 \nc,666666661e-66666666666666666666666666\nd,0." + QByteArray(400, '0')
+                + "1\ne,1" + QByteArray(20, '0') + "e-400\n",
+            { { "a", 0 }, { "b", 0 }, { "c", 0 }, { "d", 0 }, { "e", 0 } }, 0 },
+        FieldCase { "too_large_for_a_double", "a,1\nb,1e400\n", { { "a", 1 } }, 2 },
+        FieldCase { "many_digits_too_large", "a,1" + QByteArray(400, '0') + "e-50\n", {}, 1 },
+        FieldCase { "huge_exponent", "a,0.0001e99999999999999999999\n", {}, 1 }),
     [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.label); });
 
 TEST(CatalogueText, NamesAreWindows1252UnlessUtf8)

@@ -7,17 +7,26 @@
 #include "ui/Branding.h"
 #include "ui/Dialogs.h"
 #include "ui/Form1.h"
+#include "ui/FormLayout.h"
+#include "ui/Pictures.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tavorin;
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -37,14 +46,41 @@ public:
     std::vector<Shown> shown;
 };
 
+// Records the lines the window starts instead of starting them. Its import appends the script
+// it is given to the archive, as the real tool changes it, so the staged archive shows which
+// camera went in.
+class RecordingPlatform final : public Platform
+{
+public:
+    int RunAndWait(QString& commandLine) override
+    {
+        imports << commandLine;
+        QFile script(commandLine.section(' ', -1));
+        QFile archive("dress0.big");
+        if (script.open(QIODevice::ReadOnly) && archive.open(QIODevice::Append))
+            archive.write(script.readAll());
+        return 0;
+    }
+    void Shell(const QString& commandLine, int windowStyle) override
+    {
+        EXPECT_EQ(windowStyle, MinimizedFocus) << commandLine.toStdString();
+        started << commandLine;
+    }
+
+    QStringList imports;
+    QStringList started;
+};
+
 class Form1Test : public ::testing::Test
 {
 protected:
-    Form1Test()
+    // Without a platform of its own the window starts programs for real.
+    explicit Form1Test(std::unique_ptr<Platform> platform = nullptr)
     {
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
-        m_game.write("teams.ini", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
-        m_game.write("kits.ini", "\"Home\",0\r\n\"Away\",1\r\n");
+        // Every team and kit has a number no other value of the match shares.
+        m_game.write("teams.ini", "\"Arsenal\",11\r\n\"Aston Villa\",22\r\n");
+        m_game.write("kits.ini", "\"Home\",33\r\n\"Away\",44\r\n");
         m_store = std::make_unique<SettingsStore>(
             [this](const QString& message) { m_dialogs.warning(nullptr, message); },
             [this] {
@@ -55,8 +91,12 @@ protected:
         services.store = m_store.get();
         services.dialogs = &m_dialogs;
         services.programFolder = m_game.path();
-        services.platform = makeHostPlatform(m_game.path());
-        services.end = [this](int exitCode) { m_endedWith.push_back(exitCode); };
+        services.platform = platform ? std::move(platform) : makeHostPlatform(m_game.path());
+        m_platform = services.platform.get();
+        services.end = [this](int exitCode) {
+            m_endedWith.push_back(exitCode);
+            m_shownBeforeEnd = m_dialogs.shown.size();
+        };
         services.openUrl = [this](const QUrl& url) { m_opened.push_back(url); };
         m_form = std::make_unique<Form1>(std::move(services));
         m_form->Form_Load();
@@ -96,7 +136,9 @@ protected:
     RecordingDialogs m_dialogs;
     std::unique_ptr<SettingsStore> m_store;
     int m_nameReads = 0;
+    Platform* m_platform = nullptr;
     std::vector<int> m_endedWith;
+    size_t m_shownBeforeEnd = 0;
     std::vector<QUrl> m_opened;
     std::unique_ptr<Form1> m_form;
 };
@@ -132,6 +174,115 @@ TEST_F(Form1Test, OutsideControlsKeepTheirDesignTimeLook)
     EXPECT_EQ(control<QPushButton>("Command2")->iconSize(), QSize(154, 33));
 }
 
+// The white letters of a picture in an area, cut to their extent. The threshold keeps the
+// letters' cores, which stay white through the face's palette whatever lies behind them.
+QImage lettersIn(const QImage& picture, const QRect& area, QRect* extent = nullptr)
+{
+    QImage mask(area.size(), QImage::Format_Grayscale8);
+    QRect box;
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x) {
+            const QColor colour = picture.pixelColor(area.topLeft() + QPoint(x, y));
+            const bool white = std::min({ colour.red(), colour.green(), colour.blue() }) >= 200;
+            mask.setPixel(x, y, white ? 255 : 0);
+            if (white)
+                box |= QRect(x, y, 1, 1);
+        }
+    if (extent)
+        *extent = box.translated(area.topLeft());
+    return mask.copy(box);
+}
+
+// The words as the face writes its captions: white DejaVu Sans Bold of 12 pixels.
+QImage captionLetters(const QString& words)
+{
+    QImage canvas(160, 30, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(12);
+    font.setBold(true);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    QPainterPath path;
+    path.addText(QPointF(4, 20), font, words);
+    painter.fillPath(path, Qt::white);
+    painter.end();
+    return lettersIn(canvas, canvas.rect());
+}
+
+// Pixels set in one mask and not in the other, the two laid corner on corner.
+int differingPixels(const QImage& a, const QImage& b)
+{
+    const auto set
+        = [](const QImage& mask, int x, int y) { return mask.valid(x, y) && qGray(mask.pixel(x, y)); };
+    int differing = 0;
+    for (int y = 0; y < std::max(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::max(a.width(), b.width()); ++x)
+            differing += set(a, x, y) != set(b, x, y);
+    return differing;
+}
+
+TEST_F(Form1Test, VisibleListsLieJustUnderTheirDrawnCaptions)
+{
+    const QImage face = pictures::background().toImage();
+    for (const auto& [list, words] : { std::pair { "Combo3", "Select Team" },
+             std::pair { "Combo6", "Select Kit" }, std::pair { "Combo5", "Resolution" } }) {
+        SCOPED_TRACE(list);
+        const QRect at = control(list)->geometry();
+        QRect caption;
+        const QImage letters = lettersIn(
+            face, QRect(at.left() - 8, at.top() - 20, at.width() + 16, 20) & face.rect(), &caption);
+        const QImage expected = captionLetters(words);
+        // Other words differ in half their pixels or more, the same words only at a few edges.
+        EXPECT_LT(differingPixels(letters, expected), differingPixels(expected, {}) / 5) << words;
+        EXPECT_GE(caption.left() - at.left(), 0);
+        EXPECT_LE(caption.left() - at.left(), 3);
+        EXPECT_GE(at.top() - caption.bottom(), 2);
+        EXPECT_LE(at.top() - caption.bottom(), 8);
+    }
+}
+
+// The maker's logo and its address are the light pixels around the hot spot: all of them lie
+// under it, and they fill most of it.
+TEST_F(Form1Test, Image3CoversTheDrawnMakersLogo)
+{
+    const QImage face = pictures::background().toImage();
+    const QRect hotSpot = control("Image3")->geometry();
+    const QRect around = hotSpot.adjusted(-8, -8, 8, 8) & face.rect();
+    QRect logo;
+    for (int y = around.top(); y <= around.bottom(); ++y)
+        for (int x = around.left(); x <= around.right(); ++x)
+            if (face.pixelColor(x, y).lightness() >= 150)
+                logo |= QRect(x, y, 1, 1);
+    EXPECT_TRUE(hotSpot.contains(logo));
+    EXPECT_GT(logo.width(), hotSpot.width() * 6 / 10);
+    EXPECT_GT(logo.height(), hotSpot.height() * 6 / 10);
+}
+
+TEST_F(Form1Test, Image1LiesOnTheDrawnWhiteSquare)
+{
+    const QImage face = pictures::background().toImage();
+    const QRect box = control("Image1")->geometry().adjusted(-1, -1, 1, 1);
+    for (const QPoint corner : { box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight() })
+        EXPECT_EQ(face.pixelColor(corner), QColor(Qt::white)) << corner.x() << "," << corner.y();
+}
+
+TEST_F(Form1Test, OnlyTheFaceControlsLieOnTheFace)
+{
+    QStringList onTheFace { "Combo3", "Combo5", "Combo6", "Image1", "Image3" };
+    for (int button = 1; button <= 16; ++button)
+        onTheFace << QStringLiteral("PictureButton%1").arg(button);
+    const QRect face(0, 0, 430, 449);
+    for (const ControlPlace& place : formLayout()) {
+        const QRect at = control(place.name)->geometry();
+        if (onTheFace.contains(place.name))
+            EXPECT_TRUE(face.contains(at)) << place.name;
+        else
+            EXPECT_FALSE(face.intersects(at)) << place.name;
+    }
+}
+
 class SaveButtonKeys : public Form1Test, public ::testing::WithParamInterface<Qt::Key>
 {
 };
@@ -146,7 +297,8 @@ TEST_P(SaveButtonKeys, SaveThenSaySo)
     EXPECT_EQ(m_dialogs.shown, (std::vector<Shown> { { "information", "Settings Saved!" } }));
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, SaveButtonKeys, ::testing::Values(Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter));
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SaveButtonKeys, ::testing::Values(Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter));
 
 TEST_F(Form1Test, ExitSavesOnceAndEndsWithoutTheCloseHandlers)
 {
@@ -208,14 +360,19 @@ TEST_F(Form1Test, AFailedCameraRunSavesFirstThenReportsAndEnds)
     EXPECT_TRUE(m_dialogs.shown[0].text.contains("53")) << m_dialogs.shown[0].text.toStdString();
     EXPECT_TRUE(m_dialogs.shown[0].text.contains("camera.efx"));
     EXPECT_EQ(m_endedWith, std::vector<int> { 1 });
+    EXPECT_EQ(m_shownBeforeEnd, 1u);
     EXPECT_FALSE(m_game.exists("script_single_front.viv"));
 }
 
-TEST_F(Form1Test, AMissingGameIsReportedByPlay)
+TEST_F(Form1Test, PlayWithoutTheGameEndsWithOneAfterTheMessage)
 {
     QTest::keyClick(control("Command2"), Qt::Key_Space);
     ASSERT_EQ(m_dialogs.shown.size(), 1u);
-    EXPECT_TRUE(m_dialogs.shown[0].text.contains("fifa2005.exe")) << m_dialogs.shown[0].text.toStdString();
+    EXPECT_EQ(m_dialogs.shown[0].kind, "critical");
+    for (const char* named : { "53", "starting the game", "fifa2005.exe" })
+        EXPECT_TRUE(m_dialogs.shown[0].text.contains(named)) << m_dialogs.shown[0].text.toStdString();
+    EXPECT_EQ(m_endedWith, std::vector<int> { 1 });
+    EXPECT_EQ(m_shownBeforeEnd, 1u);
     EXPECT_EQ(saves(), 0);
 }
 
@@ -254,5 +411,138 @@ INSTANTIATE_TEST_SUITE_P(Presses, SurfacePress,
         PressCase { "LeftOnLogoBox", Qt::LeftButton, { 100, 200 }, false },
         PressCase { "LeftOnCamera", Qt::LeftButton, { 30, 320 }, false }),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The window driven as a user drives it: picks from the lists by keyboard, check boxes ticked
+// with Space, camera buttons clicked where they are drawn. Each value of the match differs
+// from every other, so two crossed wires change the line.
+class WiredForm : public Form1Test
+{
+protected:
+    WiredForm()
+        : Form1Test(std::make_unique<RecordingPlatform>())
+    {
+        for (const char* name : { "camera.efx", "camera2.efx", "camera3.efx", "camera4.efx", "camera5.efx",
+                 "camera6.efx", "camera7.efx", "camera8.efx", "camera9.efx", "camera10.efx", "camera11.efx" })
+            m_game.write(name, QByteArray("|") + name);
+        m_game.write("dress0.big", "archive");
+        m_game.write("front.bin", "front side");
+        m_game.write("back.bin", "back side");
+        m_game.write("data/cmn/be/fifa00.bin", "the game's own");
+    }
+
+    RecordingPlatform& platform() const { return static_cast<RecordingPlatform&>(*m_platform); }
+
+    void press(const char* name, Qt::Key key, int times = 1)
+    {
+        control(name)->setFocus();
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(QApplication::focusWidget(), key);
+    }
+
+    // Arsenal (11) at home in the Home kit (33) against Aston Villa (22) in the Away kit (44),
+    // in the first stadium (every stadium is 0), at 800x600x32.
+    void pickTheMatch()
+    {
+        showActive();
+        press("Combo3", Qt::Key_Down);
+        press("Combo4", Qt::Key_Down, 2);
+        press("Combo6", Qt::Key_Down);
+        press("Combo7", Qt::Key_Down, 2);
+        press("Combo2", Qt::Key_Down);
+        press("Combo5", Qt::Key_Down, 4);
+    }
+
+    // Off is a tick and an untick, so the box's handler has written its label either way.
+    void setBox(const char* name, bool on) { press(name, Qt::Key_Space, on ? 1 : 2); }
+};
+
+struct PlayCase
+{
+    const char* name;
+    bool windowed, audio;
+    const char* line;
+};
+
+void PrintTo(const PlayCase& play, std::ostream* out)
+{
+    *out << play.name;
+}
+
+class PlayThroughTheWindow : public WiredForm, public ::testing::WithParamInterface<PlayCase>
+{
+};
+
+TEST_P(PlayThroughTheWindow, EveryLabelReachesItsOwnKey)
+{
+    pickTheMatch();
+    setBox("Check1", GetParam().windowed);
+    setBox("Check2", GetParam().audio);
+    press("Command2", Qt::Key_Space);
+    EXPECT_EQ(platform().started, QStringList { GetParam().line });
+    EXPECT_EQ(saves(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Switches, PlayThroughTheWindow,
+    ::testing::Values(PlayCase { "WindowedWithoutAudio", true, false,
+                          "fifa2005.exe -skip_fe=1 windowed=1 home_team=11 HOME_TEAM_KIT=33 AWAY_TEAM_KIT=44 "
+                          "away_team=22 STADIUM_MODEL=0 resolution=800x600x32 audio=0" },
+        PlayCase { "FullScreenWithAudio", false, true,
+            "fifa2005.exe -skip_fe=1  home_team=11 HOME_TEAM_KIT=33 AWAY_TEAM_KIT=44 away_team=22 "
+            "STADIUM_MODEL=0 resolution=800x600x32 audio=1" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct CameraCase
+{
+    const char* button;
+    QPoint drawnAt; // the middle of its thumbnail on the face
+    const char* cameraFile;
+    const char* scriptFile;
+    const char* sideFile;
+};
+
+void PrintTo(const CameraCase& camera, std::ostream* out)
+{
+    *out << camera.button;
+}
+
+class CameraThroughTheWindow : public WiredForm, public ::testing::WithParamInterface<CameraCase>
+{
+};
+
+TEST_P(CameraThroughTheWindow, StagesItsOwnFilesAndStartsTheScene)
+{
+    const CameraCase& camera = GetParam();
+    pickTheMatch();
+    setBox("Check1", true);
+    QTest::mouseClick(m_form->windowHandle(), Qt::LeftButton, {}, camera.drawnAt);
+
+    EXPECT_EQ(saves(), 1);
+    const QString script = camera.scriptFile;
+    EXPECT_EQ(platform().imports, QStringList { "impbig /i dress0.big " + script + " " + script });
+    EXPECT_EQ(m_game.read("data/cmn/be/dress0.big"), QByteArray("archive|") + camera.cameraFile);
+    EXPECT_EQ(m_game.read("data/cmn/be/fifa00.bin"), m_game.read(camera.sideFile));
+    EXPECT_FALSE(m_game.exists(script));
+    EXPECT_EQ(platform().started,
+        QStringList { "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=33 AWAY_TEAM_KIT=1 home_team=11 "
+                      "away_team=47 STADIUM_MODEL=92 windowed=1 audio=0 resolution=800x600x32" });
+    EXPECT_TRUE(m_dialogs.shown.empty());
+}
+
+// The second row runs 9, 10, 11, 13, 14, 12 from left to right.
+INSTANTIATE_TEST_SUITE_P(Buttons, CameraThroughTheWindow,
+    ::testing::Values(
+        CameraCase { "PictureButton3", { 54, 334 }, "camera.efx", "script_single_front.viv", "front.bin" },
+        CameraCase { "PictureButton4", { 118, 334 }, "camera2.efx", "script_single_front.viv", "front.bin" },
+        CameraCase { "PictureButton5", { 182, 334 }, "camera3.efx", "script_single_front.viv", "front.bin" },
+        CameraCase { "PictureButton6", { 246, 334 }, "camera4.efx", "script_single_front.viv", "front.bin" },
+        CameraCase { "PictureButton7", { 310, 334 }, "camera5.efx", "script_single_front.viv", "front.bin" },
+        CameraCase { "PictureButton8", { 374, 334 }, "camera6.efx", "script_single_front.viv", "front.bin" },
+        CameraCase { "PictureButton9", { 54, 382 }, "camera7.efx", "script_single_front.viv", "front.bin" },
+        CameraCase { "PictureButton10", { 118, 382 }, "camera8.efx", "script_single_front.viv", "front.bin" },
+        CameraCase { "PictureButton11", { 182, 382 }, "camera.efx", "script_single_front.viv", "back.bin" },
+        CameraCase { "PictureButton13", { 246, 382 }, "camera10.efx", "script_single_back.viv", "back.bin" },
+        CameraCase { "PictureButton14", { 310, 382 }, "camera11.efx", "script_single_back.viv", "back.bin" },
+        CameraCase { "PictureButton12", { 374, 382 }, "camera9.efx", "script_single_back.viv", "back.bin" }),
+    [](const auto& info) { return std::string(info.param.button); });
 
 } // namespace
