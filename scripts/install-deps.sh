@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
   fonts-dejavu-core e2fsprogs util-linux
+  # the tests run real Windows programs: MinGW-w64 builds them, Wine runs them (wine64 alone has no wine command)
+  wine wine64 g++-mingw-w64-x86-64-posix
 )
 missing=()
 for p in "${packages[@]}"; do
