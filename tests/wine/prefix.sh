@@ -8,9 +8,14 @@ export WINEPREFIX=$2 WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# Ends every Wine process of the prefix and removes the folder of /tmp that holds its server's
+# socket, which Wine names in the prefix and never removes itself.
 stop_wine() {
+  local server=""
+  [ ! -f "$WINEPREFIX/wineserver" ] || server="${TMPDIR:-/tmp}/$(cat "$WINEPREFIX/wineserver")"
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
+  [[ $server != */wine-* ]] || rm -rf "$server"
 }
 
 case $1 in
