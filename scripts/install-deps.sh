@@ -9,7 +9,8 @@ packages=(
   fonts-dejavu-core e2fsprogs util-linux
   at-spi2-core python3-pyatspi dbus-daemon
   dpkg-dev file lintian desktop-file-utils libglib2.0-bin
-  # the Wine registry reader is tested on files that real Wine writes; wine64 alone has no wine command
+  # the tests run real Windows programs (MinGW-w64 above builds them) and read files real Wine writes;
+  # wine64 alone has no wine command
   wine wine64
 )
 missing=()

@@ -11,8 +11,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,6 +42,31 @@ namespace {
         return QStandardPaths::findExecutable(wine);
     }
 
+    bool isUtf8(const char* codeset)
+    {
+        return qstrcmp(codeset, "UTF-8") == 0;
+    }
+
+    // Asks the C library what a child's character set will be: it resolves "" from LC_ALL,
+    // LC_CTYPE and LANG as the child will, and falls back to ASCII for a locale not installed.
+    bool inheritedCharsetIsUtf8()
+    {
+        const locale_t inherited = newlocale(LC_CTYPE_MASK, "", locale_t(0));
+        if (!inherited)
+            return false;
+        const bool utf8 = isUtf8(nl_langinfo_l(CODESET, inherited));
+        freelocale(inherited);
+        return utf8;
+    }
+
+    // The launcher's own character set is UTF-8 (Qt switches to the UTF-8 form of the user's
+    // locale); its name keeps the user's language, from which Wine takes the ANSI code page.
+    QByteArray utf8LocaleName()
+    {
+        return isUtf8(nl_langinfo(CODESET)) ? QByteArray(setlocale(LC_CTYPE, nullptr))
+                                            : QByteArrayLiteral("C.UTF-8");
+    }
+
     QStringList namesToTry(const QString& name)
     {
         if (QFileInfo(name).suffix().isEmpty())
@@ -54,21 +82,32 @@ namespace {
         return folders;
     }
 
+    bool isChanged(const QByteArray& entry, const PosixPlatform::EnvironmentChanges& changes)
+    {
+        const QByteArray name = entry.left(entry.indexOf('='));
+        return std::any_of(
+            changes.begin(), changes.end(), [&](const auto& change) { return change.first == name; });
+    }
+
     // The byte arrays behind argv and envp, alive as long as the object.
     class NativeCommand final
     {
     public:
-        NativeCommand(const QString& program, const QStringList& arguments, const QString& winePrefix)
+        NativeCommand(const QString& program, const QStringList& arguments,
+            const PosixPlatform::EnvironmentChanges& environment)
             : m_program(QFile::encodeName(program))
         {
             for (const QString& argument : arguments)
                 m_arguments.append(QFile::encodeName(argument));
             m_argv = pointersTo(m_arguments);
-            if (winePrefix.isEmpty())
+            if (environment.isEmpty())
                 return;
-            for (char** entry = environ; *entry; ++entry)
-                m_environment.append(QByteArray(*entry));
-            m_environment.append("WINEPREFIX=" + QFile::encodeName(winePrefix));
+            for (char** entry = environ; *entry; ++entry) {
+                if (!isChanged(*entry, environment))
+                    m_environment.append(QByteArray(*entry));
+            }
+            for (const auto& [name, value] : environment)
+                m_environment.append(name + '=' + value);
             m_envp = pointersTo(m_environment);
         }
 
@@ -187,8 +226,19 @@ std::optional<PosixPlatform::Command> PosixPlatform::resolve(
     }
     words[0] = program;
     words.prepend(wine);
-    const bool prefixChosen = qEnvironmentVariableIsSet("WINEPREFIX");
-    return Command { wine, words, prefixChosen ? QString() : m_enclosingWinePrefix };
+    return Command { wine, words, wineEnvironment() };
+}
+
+PosixPlatform::EnvironmentChanges PosixPlatform::wineEnvironment() const
+{
+    EnvironmentChanges changes;
+    if (!qEnvironmentVariableIsSet("WINEPREFIX") && !m_enclosingWinePrefix.isEmpty())
+        changes.append({ "WINEPREFIX", QFile::encodeName(m_enclosingWinePrefix) });
+    // In the POSIX locale Wine reads the words as ASCII and drops the top bit of every byte ("ü"
+    // arrives as "C<"). LC_ALL, when set, overrides LC_CTYPE, so it is the one replaced.
+    if (!inheritedCharsetIsUtf8())
+        changes.append({ qEnvironmentVariableIsEmpty("LC_ALL") ? "LC_CTYPE" : "LC_ALL", utf8LocaleName() });
+    return changes;
 }
 
 int PosixPlatform::RunAndWait(QString& commandLine)
@@ -197,7 +247,7 @@ int PosixPlatform::RunAndWait(QString& commandLine)
     const auto command = resolve(commandLine, missing);
     if (!command)
         return -1;
-    const NativeCommand native(command->program, command->arguments, command->winePrefix);
+    const NativeCommand native(command->program, command->arguments, command->environment);
     pid_t pid = 0;
     if (posix_spawn(&pid, native.program(), nullptr, nullptr, native.argv(), native.envp()) != 0)
         return -1;
@@ -212,7 +262,7 @@ void PosixPlatform::Shell(const QString& commandLine, int windowStyle)
     const auto command = resolve(commandLine, missing);
     if (!command)
         throw RuntimeError(RuntimeError::FileNotFound, StartingStep, missing);
-    const NativeCommand native(command->program, command->arguments, command->winePrefix);
+    const NativeCommand native(command->program, command->arguments, command->environment);
     if (const int error = startDetached(native))
         throw RuntimeError(errorNumberFor(error), StartingStep, command->program);
 }

@@ -6,13 +6,17 @@ set -euo pipefail
 wm=1
 if [ "${1:-}" = "--no-wm" ]; then wm=0; shift; fi
 fifo=$(mktemp -u); mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 "${TAVORIN_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
+# No output to ctest's pipe: a server outliving this script would keep ctest waiting for it.
+Xvfb -displayfd 3 -screen 0 "${TAVORIN_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
 read -r num <"$fifo"; rm -f "$fifo"
 export DISPLAY=":$num"
 unset QT_QPA_PLATFORM
 cleanup() { [ -n "${wmpid:-}" ] && kill "$wmpid" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true; }
 trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM # a killed script still ends its servers
 if [ "$wm" = 1 ]; then
   openbox --sm-disable >/dev/null 2>&1 &
   wmpid=$!

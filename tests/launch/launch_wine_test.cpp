@@ -1,0 +1,106 @@
+// The host platform with a real Windows program through real Wine: the cross-compiled stand-in
+// records in "<program>.record" what Windows handed it (see tests/wine/standin.cpp).
+#include "StandIns.h"
+#include "launch/Platform.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavorin;
+using namespace tavorin::test;
+
+namespace {
+
+class LaunchWineTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::exists(TAVORIN_WINE_PREFIX "/system.reg"))
+            << "no Wine prefix in " TAVORIN_WINE_PREFIX
+               ": run the test through ctest, whose fixture makes it";
+    }
+
+    QString installStandIn(const QString& name) const
+    {
+        const QString path = m_root.file("game/" + name);
+        QDir().mkpath(m_root.file("game"));
+        QFile::copy(TAVORIN_WINE_STANDIN, path);
+        return path;
+    }
+
+    // The values of the record's lines that start with key and "=", in order.
+    QStringList recorded(const QString& program, const QString& key) const
+    {
+        QStringList values;
+        for (const QString& line : readLines(m_root.file("game/" + program + ".record"))) {
+            if (line.startsWith(key + '='))
+                values.append(line.mid(key.size() + 1));
+        }
+        return values;
+    }
+
+    std::unique_ptr<Platform> platform() const { return makeHostPlatform(m_root.file("game")); }
+
+    TempFolder m_root;
+    EnvironmentOverride m_prefix { "WINEPREFIX", QByteArray(TAVORIN_WINE_PREFIX) };
+    EnvironmentOverride m_quiet { "WINEDEBUG", QByteArray("-all") };
+};
+
+TEST_F(LaunchWineTest, RunAndWaitWaitsForTheImportToolAndGivesItsExitCode)
+{
+    installStandIn("impbig.exe");
+    m_root.write("game/dress0.big", "TVRBIG");
+    m_root.write("game/script.viv", "view 8");
+    const CurrentFolder current(m_root.file("game"));
+    // The tool appends only after a second: a wait that ended early would find the archive as it was.
+    const EnvironmentOverride sleep("TAVORIN_IMPBIG_SLEEP_MS", "1000");
+    const EnvironmentOverride exitCode("TAVORIN_IMPBIG_EXIT", "7");
+    QString line = "impbig /i dress0.big script.viv script.viv";
+    EXPECT_EQ(platform()->RunAndWait(line), 7);
+    EXPECT_EQ(m_root.read("game/dress0.big"), "TVRBIGENTRscript.viv\n6\nview 8");
+    EXPECT_EQ(line, "impbig /i dress0.big script.viv script.viv");
+}
+
+// The locale variables as the user's session sets them; null leaves one unset.
+struct LocaleCase
+{
+    const char* name;
+    const char* lcAll;
+    const char* lcCtype;
+    const char* lang;
+};
+
+void PrintTo(const LocaleCase& session, std::ostream* out)
+{
+    *out << session.name;
+}
+
+class LaunchWineLocaleTest : public LaunchWineTest, public testing::WithParamInterface<LocaleCase>
+{
+protected:
+    static std::optional<QByteArray> value(const char* text)
+    {
+        return text ? std::optional<QByteArray>(text) : std::nullopt;
+    }
+
+    EnvironmentOverride m_lcAll { "LC_ALL", value(GetParam().lcAll) };
+    EnvironmentOverride m_lcCtype { "LC_CTYPE", value(GetParam().lcCtype) };
+    EnvironmentOverride m_lang { "LANG", value(GetParam().lang) };
+};
+
+TEST_P(LaunchWineLocaleTest, LettersBeyondAsciiReachTheProgramWhole)
+{
+    installStandIn("rec.exe");
+    QString line = QString::fromUtf8("rec Grüße \"é x\" Ж😀");
+    EXPECT_EQ(platform()->RunAndWait(line), 0);
+    EXPECT_EQ(recorded("rec.exe", "arg").mid(1), QString::fromUtf8("Grüße|é x|Ж😀").split('|'));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, LaunchWineLocaleTest,
+    testing::Values(LocaleCase { "utf8Language", nullptr, nullptr, "C.UTF-8" },
+        LocaleCase { "posixLocale", nullptr, nullptr, nullptr },
+        LocaleCase { "lcAllOverridesAUtf8Ctype", "C", "C.UTF-8", "C.UTF-8" },
+        LocaleCase { "localeNotInstalled", nullptr, nullptr, "xx_XX.UTF-8" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
