@@ -1,9 +1,9 @@
 #include "StandIns.h"
-#include "support/ImmutablePaths.h"
 #include "launch/CameraScenes.h"
 #include "launch/FileOperations.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
+#include "support/ImmutablePaths.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -25,13 +25,6 @@ using namespace tavorin;
 using namespace tavorin::test;
 
 namespace {
-
-// chattr needs a real file system and /tmp may be a tmpfs: scratch folders go below the build folder.
-const bool scratchOnBuildDisk = [] {
-    const QString scratch = QStringLiteral(TAVORIN_BINARY_DIR "/scratch");
-    QDir().mkpath(scratch);
-    return qputenv("TMPDIR", QFile::encodeName(scratch));
-}();
 
 const QStringList CameraFiles { "camera.efx", "camera2.efx", "camera3.efx", "camera4.efx", "camera5.efx",
     "camera6.efx", "camera7.efx", "camera8.efx", "camera9.efx", "camera10.efx", "camera11.efx" };
@@ -134,11 +127,6 @@ struct StopCase
     Step stopsAt;
 };
 
-void PrintTo(const StopCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
 class LaunchSceneStops : public LaunchSceneTest, public testing::WithParamInterface<StopCase>
 {
 };
@@ -160,8 +148,12 @@ TEST_P(LaunchSceneStops, AtTheFailingStepWithEarlierStepsDone)
         { ScriptDelete, "deleting the copy of the camera script" },
         { SceneStart, "starting the scene program" } };
     EXPECT_EQ(error.step, stepTexts.at(c.stopsAt));
-    EXPECT_TRUE(error.message().contains(error.step) && error.message().contains(error.file))
-        << error.message().toStdString();
+    const std::map<int, QString> errorTexts { { 53, "File not found" }, { 70, "Permission denied" },
+        { 75, "Path/File access error" }, { 76, "Path not found" } };
+    EXPECT_EQ(error.text, errorTexts.at(c.number));
+    for (const QString& part : { QString::number(error.number), error.text, error.step, error.file })
+        EXPECT_TRUE(error.message().contains(part)) << error.message().toStdString();
+    EXPECT_EQ(QString::fromUtf8(error.what()), error.message());
 
     EXPECT_EQ(m_saves, 1);
     EXPECT_EQ(QFile::exists(importLog()), c.stopsAt > CameraCopy);
@@ -311,11 +303,6 @@ struct ImportFault
     const char* label;
     std::function<void(LaunchSceneTest&)> arrange;
 };
-
-void PrintTo(const ImportFault& c, std::ostream* os)
-{
-    *os << c.label;
-}
 
 class LaunchSceneImportFaults : public LaunchSceneTest, public testing::WithParamInterface<ImportFault>
 {

@@ -70,11 +70,6 @@ struct LocaleCase
     const char* lang;
 };
 
-void PrintTo(const LocaleCase& session, std::ostream* out)
-{
-    *out << session.name;
-}
-
 class LaunchWineLocaleTest : public LaunchWineTest, public testing::WithParamInterface<LocaleCase>
 {
 protected:

@@ -20,11 +20,6 @@ struct FieldCase
     int problemLine; // 0: read without a problem
 };
 
-void PrintTo(const FieldCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
 const std::vector<CatalogueEntry> kThreeTeams = { { "Arsenal", 1 }, { "Aston Villa", 2 }, { "Chelsea", 5 } };
 
 // A UTF-8 character cut between two names of a file with a byte order mark once moved into the
@@ -173,11 +168,6 @@ struct FileCase
     int listed;
     QStringList reported; // one message per entry, holding each of these texts
 };
-
-void PrintTo(const FileCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
 
 class LoadCatalogueFaults : public LoadCatalogueTest, public testing::WithParamInterface<FileCase>
 {

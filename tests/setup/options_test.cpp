@@ -15,13 +15,6 @@ using namespace tavorin;
 
 namespace {
 
-// chattr needs a real file system and /tmp may be a tmpfs: scratch folders go below the build folder.
-const bool scratchOnBuildDisk = [] {
-    const QString scratch = QStringLiteral(TAVORIN_BINARY_DIR "/scratch");
-    QDir().mkpath(scratch);
-    return qputenv("TMPDIR", QFile::encodeName(scratch));
-}();
-
 struct StateCase
 {
     const char* text;
@@ -134,11 +127,6 @@ struct RestoreCase
     QStringList reported = {}; // stored texts the one message about unusable values must name
 };
 
-void PrintTo(const RestoreCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
 class RestoreOrder : public OptionsTest, public testing::WithParamInterface<RestoreCase>
 {
 };
@@ -219,11 +207,6 @@ struct UnreadableCase
     QByteArray bytes;
     const char* reason; // what the one message must say about the file
 };
-
-void PrintTo(const UnreadableCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
 
 class UnreadableSettings : public OptionsTest, public testing::WithParamInterface<UnreadableCase>
 {

@@ -85,11 +85,6 @@ struct FirstRunCase
     QStringList restored;
 };
 
-void PrintTo(const FirstRunCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
 class FirstRun : public CarryOver, public testing::WithParamInterface<FirstRunCase>
 {
 };

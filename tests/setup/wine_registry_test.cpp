@@ -32,11 +32,6 @@ struct ReaderCase
     QString read; // as described above
 };
 
-void PrintTo(const ReaderCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
 class WineRegistryReader : public testing::TestWithParam<ReaderCase>
 {
 };

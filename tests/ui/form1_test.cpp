@@ -463,11 +463,6 @@ struct PlayCase
     const char* line;
 };
 
-void PrintTo(const PlayCase& play, std::ostream* out)
-{
-    *out << play.name;
-}
-
 class PlayThroughTheWindow : public WiredForm, public ::testing::WithParamInterface<PlayCase>
 {
 };
@@ -499,11 +494,6 @@ struct CameraCase
     const char* scriptFile;
     const char* sideFile;
 };
-
-void PrintTo(const CameraCase& camera, std::ostream* out)
-{
-    *out << camera.button;
-}
 
 class CameraThroughTheWindow : public WiredForm, public ::testing::WithParamInterface<CameraCase>
 {

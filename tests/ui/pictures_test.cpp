@@ -48,11 +48,6 @@ struct PictureFile
     int height;
 };
 
-void PrintTo(const PictureFile& file, std::ostream* out)
-{
-    *out << file.name.toStdString();
-}
-
 std::vector<PictureFile> allPictures()
 {
     std::vector<PictureFile> files { { "background.gif", "gif", 430, 449 },
