@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -38,13 +37,24 @@ INSTANTIATE_TEST_SUITE_P(Options, CheckStateText,
         StateCase { "inf", std::nullopt }, StateCase { "65537", std::nullopt }, StateCase { " -1e-400 ", 0 },
         StateCase { "1e400", std::nullopt }));
 
-// The fifteen values in save order, read from the controls.
+// The fifteen values in save order, read from the controls or written to them.
 QStringList valuesOf(const SetupControls& c)
 {
     return { QString::number(c.Check1->Value()), QString::number(c.Check2->Value()), c.Combo2->Text(),
         c.Combo3->Text(), c.Combo4->Text(), c.Combo5->Text(), c.Combo6->Text(), c.Combo7->Text(),
         c.Label7->text(), c.Label8->text(), c.Label9->text(), c.Label10->text(), c.Label11->text(),
         c.Label14->text(), c.Label15->text() };
+}
+
+void setValues(const SetupControls& c, const QStringList& values)
+{
+    c.Check1->setValue(values[0].toShort());
+    c.Check2->setValue(values[1].toShort());
+    auto value = values.begin() + 2;
+    for (ListCombo* list : { c.Combo2, c.Combo3, c.Combo4, c.Combo5, c.Combo6, c.Combo7 })
+        list->setText(*value++);
+    for (QLabel* label : { c.Label7, c.Label8, c.Label9, c.Label10, c.Label11, c.Label14, c.Label15 })
+        label->setText(*value++);
 }
 
 class OptionsTest : public testing::Test
@@ -73,6 +83,7 @@ protected:
     QStringList reports;
     QWidget window;
     SetupControls controls = createSetupControls(&window);
+    ImmutablePaths immutable; // declared last: made mutable before the folders go
 };
 
 TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
@@ -84,16 +95,7 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
     };
     SettingsStore saver = makeStore();
     for (const QStringList& values : variants) {
-        controls.Check1->setValue(values[0].toShort());
-        controls.Check2->setValue(values[1].toShort());
-        ListCombo* lists[] = { controls.Combo2, controls.Combo3, controls.Combo4, controls.Combo5,
-            controls.Combo6, controls.Combo7 };
-        for (int i = 0; i < 6; ++i)
-            lists[i]->setText(values[2 + i]);
-        QLabel* labels[] = { controls.Label7, controls.Label8, controls.Label9, controls.Label10,
-            controls.Label11, controls.Label14, controls.Label15 };
-        for (int i = 0; i < 7; ++i)
-            labels[i]->setText(values[8 + i]);
+        setValues(controls, values);
         ASSERT_EQ(valuesOf(controls), values);
 
         SaveOptions(controls, saver);
@@ -264,16 +266,7 @@ TEST_F(OptionsTest, HandEditedFileWithWindowsLineEndsIsSound)
     EXPECT_FALSE(config.exists("Tavorin/Tavorin.ini.bad"));
 }
 
-class FailedSave : public OptionsTest
-{
-protected:
-    bool makeImmutable(const QString& path) { return m_immutable.add(path); }
-
-private:
-    ImmutablePaths m_immutable;
-};
-
-class FailedSaveOf : public FailedSave, public testing::WithParamInterface<const char*>
+class FailedSaveOf : public OptionsTest, public testing::WithParamInterface<const char*>
 {
 };
 
@@ -284,7 +277,7 @@ TEST_P(FailedSaveOf, KeepsTheLastGoodFileAndTellsOncePerRun)
     controls.Label7->setText("1");
     SaveOptions(controls, settings);
     const QByteArray good = config.read("Tavorin/Tavorin.ini");
-    if (!makeImmutable(config.file(GetParam())))
+    if (!immutable.add(config.file(GetParam())))
         GTEST_SKIP() << "chattr +i is not available on this file system";
 
     for (const char* team : { "2", "3", "4", "5" }) {
@@ -304,11 +297,11 @@ INSTANTIATE_TEST_SUITE_P(Options, FailedSaveOf, testing::Values("Tavorin/Tavorin
         return std::string(info.index == 0 ? "read_only_file" : "read_only_folder");
     });
 
-TEST_F(FailedSave, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
+TEST_F(OptionsTest, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
 {
     const QByteArray garbage = QByteArrayLiteral("\0\x01\x02garbage");
     config.write("Tavorin/Tavorin.ini", garbage);
-    if (!makeImmutable(iniFile()))
+    if (!immutable.add(iniFile()))
         GTEST_SKIP() << "chattr +i is not available on this file system";
     SettingsStore settings = makeStore();
 
@@ -381,8 +374,10 @@ TEST_F(SetupModelTest, FormLoadFromAnotherFolder)
     EXPECT_EQ(QDir::current().canonicalPath(), QDir(program.path()).canonicalPath());
     for (ListCombo* teams : { controls.Combo3, controls.Combo4 }) {
         ASSERT_EQ(teams->count(), 3);
+        EXPECT_EQ(teams->itemText(1), "Aston Villa");
         EXPECT_EQ(teams->ItemData(2), 5);
         EXPECT_EQ(teams->ListIndex(), -1);
+        EXPECT_EQ(teams->NewIndex(), 2);
     }
     EXPECT_EQ(controls.Combo6->count(), 0);
     EXPECT_EQ(controls.Combo3->Text(), "Aston Villa");
@@ -392,13 +387,16 @@ TEST_F(SetupModelTest, FormLoadFromAnotherFolder)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// A missing catalogue empties its lists of their design items; each faulty one is told once.
 TEST_F(SetupModelTest, FormLoadReportsEachFaultyCatalogueOnce)
 {
     program.write("kits.ini", "\"Home\",1\n\"Away\"");
+    ASSERT_GT(controls.Combo4->count(), 0);
     model.Form_Load();
     ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[0].contains("teams.ini"));
+    EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(program.file("teams.ini"))));
     EXPECT_TRUE(messages[1].contains("kits.ini"));
+    EXPECT_EQ(controls.Combo4->count(), 0);
     EXPECT_EQ(controls.Combo7->count(), 1);
 }
 
