@@ -26,9 +26,6 @@ using namespace tavorin::test;
 
 namespace {
 
-const QStringList CameraFiles { "camera.efx", "camera2.efx", "camera3.efx", "camera4.efx", "camera5.efx",
-    "camera6.efx", "camera7.efx", "camera8.efx", "camera9.efx", "camera10.efx", "camera11.efx" };
-
 QByteArray contentOf(const QString& name)
 {
     return "bytes of " + name.toLatin1();
@@ -42,8 +39,10 @@ class LaunchSceneTest : public testing::Test
 public:
     LaunchSceneTest()
     {
-        for (const QString& name : CameraFiles + QStringList { "front.bin", "back.bin", "dress0.big" })
-            m_root.write("game/" + name, contentOf(name));
+        m_root.write("game/dress0.big", contentOf("dress0.big"));
+        for (const CameraScene& scene : cameraScenes())
+            for (const QString& name : { scene.cameraFile, scene.sideFile })
+                m_root.write("game/" + name, contentOf(name));
         m_root.write("game/data/cmn/be/dress0.big", "old archive");
         m_root.write("game/data/cmn/be/fifa00.bin", "old side file");
         writeImportTool();

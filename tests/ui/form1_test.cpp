@@ -1,6 +1,7 @@
 #include "support/TempFolder.h"
 
 #include "controls/PictureButton.h"
+#include "launch/CameraScenes.h"
 #include "launch/Platform.h"
 #include "setup/ListCombo.h"
 #include "setup/OptionsStore.h"
@@ -421,12 +422,10 @@ protected:
     WiredForm()
         : Form1Test(std::make_unique<RecordingPlatform>())
     {
-        for (const char* name : { "camera.efx", "camera2.efx", "camera3.efx", "camera4.efx", "camera5.efx",
-                 "camera6.efx", "camera7.efx", "camera8.efx", "camera9.efx", "camera10.efx", "camera11.efx" })
-            m_game.write(name, QByteArray("|") + name);
+        for (const CameraScene& scene : cameraScenes())
+            for (const QString& name : { scene.cameraFile, scene.sideFile })
+                m_game.write(name, "|" + name.toLatin1());
         m_game.write("dress0.big", "archive");
-        m_game.write("front.bin", "front side");
-        m_game.write("back.bin", "back side");
         m_game.write("data/cmn/be/fifa00.bin", "the game's own");
     }
 
