@@ -1,5 +1,7 @@
 #include "controls/PictureButton.h"
 
+#include "support/CasesOf.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -241,9 +243,7 @@ struct PictureProperty
     Picture (*get)(const PictureButton&);
 };
 
-class SettingAPicture : public PictureButtonTest, public ::testing::WithParamInterface<PictureProperty>
-{
-};
+using SettingAPicture = CasesOf<PictureButtonTest, PictureProperty>;
 
 TEST_P(SettingAPicture, KeepsTheObjectRedrawsTheCurrentStateAndTellsTheContainer)
 {
@@ -283,9 +283,7 @@ struct ClickCase
     int clicks, doubleClicks;
 };
 
-class Clicking : public PictureButtonTest, public ::testing::WithParamInterface<ClickCase>
-{
-};
+using Clicking = CasesOf<PictureButtonTest, ClickCase>;
 
 TEST_P(Clicking, FollowsTheToolkitsRule)
 {

@@ -13,9 +13,7 @@ struct LineCase
     const char* expected;
 };
 
-class LaunchCommandLineTest : public testing::TestWithParam<LineCase>
-{
-};
+using LaunchCommandLineTest = testing::TestWithParam<LineCase>;
 
 TEST_P(LaunchCommandLineTest, JoinsThePiecesAsTheyStand)
 {
@@ -45,9 +43,7 @@ struct SplitCase
     QStringList words;
 };
 
-class LaunchSplitWindowsCommandLineTest : public testing::TestWithParam<SplitCase>
-{
-};
+using LaunchSplitWindowsCommandLineTest = testing::TestWithParam<SplitCase>;
 
 TEST_P(LaunchSplitWindowsCommandLineTest, SplitsAsTheCRuntimeDoes)
 {

@@ -1,6 +1,7 @@
 #include "StandIns.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
+#include "support/CasesOf.h"
 
 #include <QElapsedTimer>
 #include <cerrno>
@@ -34,9 +35,7 @@ struct ExitCase
     int code;
 };
 
-class LaunchExitCodeTest : public LaunchPlatformTest, public testing::WithParamInterface<ExitCase>
-{
-};
+using LaunchExitCodeTest = CasesOf<LaunchPlatformTest, ExitCase>;
 
 TEST_P(LaunchExitCodeTest, RunAndWaitGivesTheChildsExitCodeAndLeavesTheLine)
 {

@@ -3,6 +3,7 @@
 #include "launch/FileOperations.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
+#include "support/CasesOf.h"
 #include "support/ImmutablePaths.h"
 
 #include <QCoreApplication>
@@ -126,9 +127,7 @@ struct StopCase
     Step stopsAt;
 };
 
-class LaunchSceneStops : public LaunchSceneTest, public testing::WithParamInterface<StopCase>
-{
-};
+using LaunchSceneStops = CasesOf<LaunchSceneTest, StopCase>;
 
 // What the steps before the failing one did stays done; the later ones do not happen; no
 // temporary copy is left in the data folder.
@@ -272,9 +271,7 @@ bool refuseNameSwaps(int error)
         && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
 }
 
-class FileOperationsWithoutNameSwap : public testing::TestWithParam<int>
-{
-};
+using FileOperationsWithoutNameSwap = testing::TestWithParam<int>;
 
 // Where the names cannot be swapped, a plain rename still replaces the destination whole and
 // leaves nothing beside it.
@@ -303,9 +300,7 @@ struct ImportFault
     std::function<void(LaunchSceneTest&)> arrange;
 };
 
-class LaunchSceneImportFaults : public LaunchSceneTest, public testing::WithParamInterface<ImportFault>
-{
-};
+using LaunchSceneImportFaults = CasesOf<LaunchSceneTest, ImportFault>;
 
 // The import step never raises: the archive is staged as the tool left it and the scene starts.
 TEST_P(LaunchSceneImportFaults, RunGoesOnWithTheArchiveUnchanged)

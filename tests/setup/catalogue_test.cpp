@@ -1,6 +1,7 @@
 #include "setup/Catalogue.h"
 #include "setup/ListCombo.h"
 
+#include "support/CasesOf.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -29,9 +30,7 @@ FieldCase characterCutBetweenNames(const char* label, const QByteArray& head, co
         { { QString::fromUtf8("a" + head), 1 }, { QString::fromUtf8(tail + "b"), 2 } }, 0 };
 }
 
-class FieldRules : public testing::TestWithParam<FieldCase>
-{
-};
+using FieldRules = testing::TestWithParam<FieldCase>;
 
 TEST_P(FieldRules, ReadsRecordsAndFirstProblem)
 {
@@ -124,9 +123,7 @@ struct FileCase
     QStringList reported; // one message per entry, holding each of these texts
 };
 
-class LoadCatalogueFaults : public LoadCatalogueTest, public testing::WithParamInterface<FileCase>
-{
-};
+using LoadCatalogueFaults = CasesOf<LoadCatalogueTest, FileCase>;
 
 TEST_P(LoadCatalogueFaults, ListsWhatPrecedesTheFaultAndNamesIt)
 {

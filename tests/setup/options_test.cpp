@@ -1,6 +1,7 @@
 #include "setup/Options.h"
 #include "setup/SetupModel.h"
 
+#include "support/CasesOf.h"
 #include "support/ImmutablePaths.h"
 #include "support/TempFolder.h"
 
@@ -20,9 +21,7 @@ struct StateCase
     std::optional<short> state;
 };
 
-class CheckStateText : public testing::TestWithParam<StateCase>
-{
-};
+using CheckStateText = testing::TestWithParam<StateCase>;
 
 TEST_P(CheckStateText, RoundsHalfToEvenAndRefusesOthers)
 {
@@ -129,9 +128,7 @@ struct RestoreCase
     QStringList reported = {}; // stored texts the one message about unusable values must name
 };
 
-class RestoreOrder : public OptionsTest, public testing::WithParamInterface<RestoreCase>
-{
-};
+using RestoreOrder = CasesOf<OptionsTest, RestoreCase>;
 
 TEST_P(RestoreOrder, LabelsHaveTheLastWord)
 {
@@ -210,9 +207,7 @@ struct UnreadableCase
     const char* reason; // what the one message must say about the file
 };
 
-class UnreadableSettings : public OptionsTest, public testing::WithParamInterface<UnreadableCase>
-{
-};
+using UnreadableSettings = CasesOf<OptionsTest, UnreadableCase>;
 
 TEST_P(UnreadableSettings, StartWithDesignValuesKeepTheFileAsideUntilTheFirstSave)
 {
@@ -266,9 +261,7 @@ TEST_F(OptionsTest, HandEditedFileWithWindowsLineEndsIsSound)
     EXPECT_FALSE(config.exists("Tavorin/Tavorin.ini.bad"));
 }
 
-class FailedSaveOf : public OptionsTest, public testing::WithParamInterface<const char*>
-{
-};
+using FailedSaveOf = CasesOf<OptionsTest, const char*>;
 
 // Every way out (Save button, exit button, close, camera run) saves through the same store.
 TEST_P(FailedSaveOf, KeepsTheLastGoodFileAndTellsOncePerRun)

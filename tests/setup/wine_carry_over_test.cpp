@@ -1,6 +1,7 @@
 // The first run takes the options a Windows build left in the Wine prefix around the game folder.
 #include "setup/SetupModel.h"
 
+#include "support/CasesOf.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -85,9 +86,7 @@ struct FirstRunCase
     QStringList restored;
 };
 
-class FirstRun : public CarryOver, public testing::WithParamInterface<FirstRunCase>
-{
-};
+using FirstRun = CasesOf<CarryOver, FirstRunCase>;
 
 TEST_P(FirstRun, TakesTheOneBuildsOptionsOrNothingAndTellsNothing)
 {

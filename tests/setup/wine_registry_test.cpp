@@ -32,9 +32,7 @@ struct ReaderCase
     QString read; // as described above
 };
 
-class WineRegistryReader : public testing::TestWithParam<ReaderCase>
-{
-};
+using WineRegistryReader = testing::TestWithParam<ReaderCase>;
 
 TEST_P(WineRegistryReader, ReadsWhatWineWouldLoad)
 {

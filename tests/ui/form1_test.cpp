@@ -1,3 +1,4 @@
+#include "support/CasesOf.h"
 #include "support/TempFolder.h"
 
 #include "controls/PictureButton.h"
@@ -284,9 +285,7 @@ TEST_F(Form1Test, OnlyTheFaceControlsLieOnTheFace)
     }
 }
 
-class SaveButtonKeys : public Form1Test, public ::testing::WithParamInterface<Qt::Key>
-{
-};
+using SaveButtonKeys = CasesOf<Form1Test, Qt::Key>;
 
 TEST_P(SaveButtonKeys, SaveThenSaySo)
 {
@@ -385,9 +384,7 @@ struct PressCase
     bool drags;
 };
 
-class SurfacePress : public Form1Test, public ::testing::WithParamInterface<PressCase>
-{
-};
+using SurfacePress = CasesOf<Form1Test, PressCase>;
 
 // Offscreen there is no window manager to move the window, so the manual drag runs.
 TEST_P(SurfacePress, OnlyALeftPressOnTheFaceDragsTheWindow)
@@ -462,9 +459,7 @@ struct PlayCase
     const char* line;
 };
 
-class PlayThroughTheWindow : public WiredForm, public ::testing::WithParamInterface<PlayCase>
-{
-};
+using PlayThroughTheWindow = CasesOf<WiredForm, PlayCase>;
 
 TEST_P(PlayThroughTheWindow, EveryLabelReachesItsOwnKey)
 {
@@ -494,9 +489,7 @@ struct CameraCase
     const char* sideFile;
 };
 
-class CameraThroughTheWindow : public WiredForm, public ::testing::WithParamInterface<CameraCase>
-{
-};
+using CameraThroughTheWindow = CasesOf<WiredForm, CameraCase>;
 
 TEST_P(CameraThroughTheWindow, StagesItsOwnFilesAndStartsTheScene)
 {

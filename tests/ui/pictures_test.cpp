@@ -64,9 +64,7 @@ std::vector<PictureFile> allPictures()
     return files;
 }
 
-class EveryPicture : public testing::TestWithParam<PictureFile>
-{
-};
+using EveryPicture = testing::TestWithParam<PictureFile>;
 
 TEST_P(EveryPicture, HasItsFormatAndSize)
 {
