@@ -7,7 +7,6 @@
 #include "support/ImmutablePaths.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
@@ -90,10 +89,6 @@ public:
         ADD_FAILURE() << "the run did not fail";
         return RuntimeError(0, {}, {});
     }
-
-    QStringList dataFolder() const { return QDir(game("data/cmn/be")).entryList(QDir::Files); }
-
-    bool makeImmutable(const QString& path) { return m_immutable.add(path); }
 
     TempFolder m_root;
     std::unique_ptr<Platform> m_platform = makeHostPlatform(game());
@@ -184,12 +179,12 @@ INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
             ArchiveCopy },
         StopCase { "missing_data_folder", [](auto& t) { return removed(t, "data/cmn/be"); }, 76,
             "data/cmn/be/dress0.big", ArchiveCopy },
-        StopCase { "read_only_data_folder", [](auto& t) { return t.makeImmutable(t.game("data/cmn/be")); },
+        StopCase { "read_only_data_folder", [](auto& t) { return t.m_immutable.add(t.game("data/cmn/be")); },
             70, "data/cmn/be/dress0.big", ArchiveCopy },
         StopCase { "missing_side_file", [](auto& t) { return removed(t, "front.bin"); }, 53, "front.bin",
             SideFileCopy },
         StopCase { "read_only_destination",
-            [](auto& t) { return t.makeImmutable(t.game("data/cmn/be/fifa00.bin")); }, 70,
+            [](auto& t) { return t.m_immutable.add(t.game("data/cmn/be/fifa00.bin")); }, 70,
             "data/cmn/be/fifa00.bin", SideFileCopy },
         StopCase { "destination_is_a_folder",
             [](auto& t) {

@@ -13,7 +13,6 @@
 #include "ui/Pictures.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
