@@ -2,13 +2,14 @@
 #include "launch/CommandLines.h"
 #include "launch/WindowsCommandLine.h"
 
+#include "support/CasesOf.h"
+
 #include <gtest/gtest.h>
 
 using namespace tavorin;
 
-struct LineCase
+struct LineCase : test::Labelled
 {
-    const char* name;
     QString composed;
     const char* expected;
 };
@@ -34,11 +35,10 @@ INSTANTIATE_TEST_SUITE_P(Lines, LaunchCommandLineTest,
         LineCase { "sceneWindowedOffAndBlanksInTheResolution", SceneCommandLine("2", "21", "", "800 x 600"),
             "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
             "away_team=47 STADIUM_MODEL=92  audio=0 resolution=800 x 600" }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 
-struct SplitCase
+struct SplitCase : test::Labelled
 {
-    const char* name;
     const char* line;
     QStringList words;
 };
@@ -64,4 +64,4 @@ INSTANTIATE_TEST_SUITE_P(Rules, LaunchSplitWindowsCommandLineTest,
         SplitCase { "emptyLine", "", {} },
         SplitCase { "importLine", "impbig /i dress0.big s.viv s.viv",
             { "impbig", "/i", "dress0.big", "s.viv", "s.viv" } }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);

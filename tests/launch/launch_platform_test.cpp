@@ -28,9 +28,8 @@ protected:
     const bool m_foldersMade = QDir().mkpath(m_root.file("logs")) && QDir().mkpath(m_root.file("elsewhere"));
 };
 
-struct ExitCase
+struct ExitCase : test::Labelled
 {
-    const char* name;
     const char* script; // the tool's body; null: there is no tool
     int code;
 };
@@ -53,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, LaunchExitCodeTest,
     testing::Values(ExitCase { "zero", "exit 0\n", 0 }, ExitCase { "three", "exit 3\n", 3 },
         ExitCase { "signalGivesOneHundredTwentyEightPlusIt", "kill -TERM $$\n", 128 + SIGTERM },
         ExitCase { "missingProgramGivesMinusOneAtOnce", nullptr, -1 }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 
 TEST_F(LaunchPlatformTest, BareNameFindsTheExeAndSplitsArgumentsTheWindowsWay)
 {
@@ -109,9 +108,8 @@ TEST_F(LaunchPlatformTest, ShellThrowsFileNotFoundOrPermissionDenied)
 }
 
 // Windows programs go through Wine; the fake one records its arguments and the prefix it got.
-struct WineCase
+struct WineCase : test::Labelled
 {
-    const char* name;
     bool wineFromVariable;
     const char* userPrefix; // WINEPREFIX as the user set it, or null
     bool insidePrefix;
@@ -159,6 +157,6 @@ INSTANTIATE_TEST_SUITE_P(Prefixes, LaunchWineTest,
         WineCase { "enclosingPrefixIsUsed", false, nullptr, true },
         WineCase { "noPrefixOutsideOne", false, nullptr, false },
         WineCase { "wineVariableNamesTheCommand", true, nullptr, false }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 
 } // namespace

@@ -113,9 +113,8 @@ enum Step {
     SceneStart = 9,
 };
 
-struct StopCase
+struct StopCase : test::Labelled
 {
-    const char* label;
     std::function<bool(LaunchSceneTest&)> arrange; // false: the case cannot be made here
     int number;
     const char* file; // the end of the file name the error gives
@@ -204,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
                 return QFile::setPermissions(t.game("TVR2005.exe"), QFile::ReadOwner | QFile::WriteOwner);
             },
             70, "TVR2005.exe", SceneStart }),
-    [](const testing::TestParamInfo<StopCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 constexpr int childCannotPrepare = 100;
 
@@ -289,9 +288,8 @@ INSTANTIATE_TEST_SUITE_P(Kernels, FileOperationsWithoutNameSwap, testing::Values
         return std::string(info.param == ENOSYS ? "old_kernel" : "file_system_without_swap");
     });
 
-struct ImportFault
+struct ImportFault : test::Labelled
 {
-    const char* label;
     std::function<void(LaunchSceneTest&)> arrange;
 };
 
@@ -318,7 +316,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneImportFaults,
             [](auto& t) {
                 QFile::setPermissions(t.game("impbig.exe"), QFile::ReadOwner | QFile::WriteOwner);
             } }),
-    [](const testing::TestParamInfo<ImportFault>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST_F(LaunchSceneTest, ClickDuringTheImportIsRefused)
 {

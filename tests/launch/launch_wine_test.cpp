@@ -3,6 +3,8 @@
 #include "StandIns.h"
 #include "launch/Platform.h"
 
+#include "support/CasesOf.h"
+
 #include <gtest/gtest.h>
 
 using namespace tavorin;
@@ -63,9 +65,8 @@ TEST_F(LaunchWineTest, RunAndWaitWaitsForTheImportToolAndGivesItsExitCode)
 
 // The locale variables as the user's session sets them; null leaves one unset. A UTF-8 language
 // and the POSIX locale are the sessions wine_e2e runs the whole launcher in.
-struct LocaleCase
+struct LocaleCase : test::Labelled
 {
-    const char* name;
     const char* lcAll;
     const char* lcCtype;
     const char* lang;
@@ -95,6 +96,6 @@ TEST_P(LaunchWineLocaleTest, LettersBeyondAsciiReachTheProgramWhole)
 INSTANTIATE_TEST_SUITE_P(Sessions, LaunchWineLocaleTest,
     testing::Values(LocaleCase { "lcAllOverridesAUtf8Ctype", "C", "C.UTF-8", "C.UTF-8" },
         LocaleCase { "localeNotInstalled", nullptr, nullptr, "xx_XX.UTF-8" }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 
 } // namespace

@@ -12,9 +12,8 @@ using namespace tavorin;
 
 namespace {
 
-struct FieldCase
+struct FieldCase : test::Labelled
 {
-    const char* label;
     QByteArray bytes;
     std::vector<CatalogueEntry> entries;
     int problemLine; // 0: read without a problem
@@ -99,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
         FieldCase { "too_large_for_a_double", "a,1\nb,1e400\n", { { "a", 1 } }, 2 },
         FieldCase { "many_digits_too_large", "a,1" + QByteArray(400, '0') + "e-50\n", {}, 1 },
         FieldCase { "huge_exponent", "a,0.0001e99999999999999999999\n", {}, 1 }),
-    [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 class LoadCatalogueTest : public testing::Test
 {
@@ -115,9 +114,8 @@ protected:
     QStringList messages;
 };
 
-struct FileCase
+struct FileCase : test::Labelled
 {
-    const char* label;
     QByteArray (*bytes)(); // made when the case runs: listing the tests stays quick
     int listed;
     QStringList reported; // one message per entry, holding each of these texts
@@ -164,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults,
             { "16 MiB|1048576 entries" } },
         FileCase { "limit_splits_cr_lf", [] { return recordsOf16Bytes(1048575) + "Team,1234567890\r\n"; },
             1048576, { "16 MiB|1048576 entries" } }),
-    [](const testing::TestParamInfo<FileCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST_F(LoadCatalogueTest, HugeFileKeepsStartUpSmall)
 {

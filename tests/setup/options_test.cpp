@@ -118,9 +118,8 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
     EXPECT_TRUE(reports.isEmpty());
 }
 
-struct RestoreCase
+struct RestoreCase : test::Labelled
 {
-    const char* label;
     std::vector<std::pair<QString, QString>> stored;
     short check1, check2;
     QString label10, label15;
@@ -172,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Options, RestoreOrder,
         RestoreCase { "beyond_16_bits_keeps_box", { { "check1.value", "1" }, { "check2.value", "70000" } }, 1,
             0, "windowed=1", "", 1, { "70000" } },
         RestoreCase { "same_state_runs_no_handler", { { "check1.value", "0.5" } }, 0, 0, "", "", 0 }),
-    [](const testing::TestParamInfo<RestoreCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
 {
@@ -200,9 +199,8 @@ QStringList designValues()
     return valuesOf(createSetupControls(&window));
 }
 
-struct UnreadableCase
+struct UnreadableCase : test::Labelled
 {
-    const char* label;
     QByteArray bytes;
     const char* reason; // what the one message must say about the file
 };
@@ -247,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(Options, UnreadableSettings,
         UnreadableCase { "line_without_value", "[Options]\ncheck1.value=1\nlabel7.caption\n", "line 3" },
         UnreadableCase {
             "larger_than_1_mib", "[Options]\nlabel9.caption=" + QByteArray(1 << 20, '9') + "\n", "1 MiB" }),
-    [](const testing::TestParamInfo<UnreadableCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST_F(OptionsTest, HandEditedFileWithWindowsLineEndsIsSound)
 {

@@ -79,9 +79,8 @@ TEST_F(CarryOver, AnUnusableCheckBoxTextIsNamedWithTheRegistryKey)
         EXPECT_TRUE(messages[0].contains(named)) << messages[0].toStdString();
 }
 
-struct FirstRunCase
+struct FirstRunCase : test::Labelled
 {
-    const char* label;
     void (*arrange)(const TempFolder& root);
     QStringList restored;
 };
@@ -127,6 +126,6 @@ INSTANTIATE_TEST_SUITE_P(CarryOver, FirstRun,
                     "prefix/user.reg", kUserReg + '#' + QByteArray(kLargestWineRegistryFile, ' ') + '\n');
             },
             kDesign }),
-    [](const testing::TestParamInfo<FirstRunCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 }

@@ -341,9 +341,8 @@ TEST_F(Form1Test, PlayWithoutTheGameEndsWithOneAfterTheMessage)
     EXPECT_EQ(saves(), 0);
 }
 
-struct PressCase
+struct PressCase : test::Labelled
 {
-    const char* name;
     Qt::MouseButton button;
     QPoint at;
     bool drags;
@@ -373,7 +372,7 @@ INSTANTIATE_TEST_SUITE_P(Presses, SurfacePress,
         PressCase { "MiddleOnFace", Qt::MiddleButton, { 10, 230 }, false },
         PressCase { "LeftOnLogoBox", Qt::LeftButton, { 100, 200 }, false },
         PressCase { "LeftOnCamera", Qt::LeftButton, { 30, 320 }, false }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 
 // The window driven as a user drives it: picks from the lists by keyboard, check boxes ticked
 // with Space, camera buttons clicked where they are drawn. Each value of the match differs
@@ -417,9 +416,8 @@ protected:
     void setBox(const char* name, bool on) { press(name, Qt::Key_Space, on ? 1 : 2); }
 };
 
-struct PlayCase
+struct PlayCase : test::Labelled
 {
-    const char* name;
     bool windowed, audio;
     const char* line;
 };
@@ -443,11 +441,10 @@ INSTANTIATE_TEST_SUITE_P(Switches, PlayThroughTheWindow,
         PlayCase { "FullScreenWithAudio", false, true,
             "fifa2005.exe -skip_fe=1  home_team=11 HOME_TEAM_KIT=33 AWAY_TEAM_KIT=44 away_team=22 "
             "STADIUM_MODEL=0 resolution=800x600x32 audio=1" }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 
-struct CameraCase
+struct CameraCase : test::Labelled
 {
-    const char* button;
     QPoint drawnAt; // the middle of its thumbnail on the face
     const char* cameraFile;
     const char* scriptFile;
@@ -490,6 +487,6 @@ INSTANTIATE_TEST_SUITE_P(Buttons, CameraThroughTheWindow,
         CameraCase { "PictureButton13", { 246, 382 }, "camera10.efx", "script_single_back.viv", "back.bin" },
         CameraCase { "PictureButton14", { 310, 382 }, "camera11.efx", "script_single_back.viv", "back.bin" },
         CameraCase { "PictureButton12", { 374, 382 }, "camera9.efx", "script_single_back.viv", "back.bin" }),
-    [](const auto& info) { return std::string(info.param.button); });
+    test::byLabel);
 
 } // namespace
