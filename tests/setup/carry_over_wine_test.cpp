@@ -45,18 +45,12 @@ QString regAdd(const QString& program, const QStringList& value)
     return arguments.join(' ') + ": " + wine.errorString() + ' ' + wine.readAll();
 }
 
-bool ourKey(QStringView path)
+// One program's Options key as user.reg holds it now.
+std::optional<RegistryKey> optionsOf(const QString& program)
 {
-    return path.startsWith(kSettings, Qt::CaseInsensitive);
-}
-
-const RegistryKey* optionsOf(const std::optional<std::vector<RegistryKey>>& keys, const QString& program)
-{
-    if (keys)
-        for (const RegistryKey& key : *keys)
-            if (key.path == kSettings + program + "\\Options")
-                return &key;
-    return nullptr;
+    const auto keys = readWineRegistryFile(
+        kPrefix + "/user.reg", [&](QStringView path) { return path == kSettings + program + "\\Options"; });
+    return keys && keys->size() == 1 ? std::optional(keys->front()) : std::nullopt;
 }
 
 TEST(RealWine, OptionsItWroteAreReadAndCarriedOver)
@@ -73,27 +67,22 @@ TEST(RealWine, OptionsItWroteAreReadAndCarriedOver)
     ASSERT_EQ(regAdd("New", { "/v", "combo3.text", "/d", stamp }), "");
 
     // The fixture's server outlives the programs and writes changed keys out every 30 seconds.
-    std::optional<std::vector<RegistryKey>> keys;
-    for (const QDeadlineTimer deadline(120'000); !deadline.hasExpired(); QThread::msleep(250)) {
-        keys = readWineRegistryFile(kPrefix + "/user.reg", ourKey);
-        if (const RegistryKey* other = optionsOf(keys, "New");
-            other && other->string(u"combo3.text") == stamp)
+    for (const QDeadlineTimer deadline(120'000); !deadline.hasExpired(); QThread::msleep(250))
+        if (optionsOf("New").value_or(RegistryKey {}).string(u"combo3.text") == stamp)
             break;
-    }
-    ASSERT_TRUE(keys && keys->size() == 2) << "user.reg was refused or lost a key";
-    ASSERT_TRUE(optionsOf(keys, "Old") && optionsOf(keys, "New"));
-    const RegistryKey& old = *optionsOf(keys, "Old");
+    const std::optional<RegistryKey> old = optionsOf("Old");
+    ASSERT_TRUE(old && optionsOf("New")) << "user.reg was refused or lost a key";
     for (const auto& [name, text] : kStrings)
-        EXPECT_EQ(old.string(name), text) << name.toStdString();
-    EXPECT_EQ(old.string(u""), "default");
-    EXPECT_EQ(old.strings.size(), kStrings.size() + 1) << "dword and hex values are not strings";
+        EXPECT_EQ(old->string(name), text) << name.toStdString();
+    EXPECT_EQ(old->string(u""), "default");
+    EXPECT_EQ(old->strings.size(), kStrings.size() + 1) << "dword and hex values are not strings";
 
     // Old.exe lies in the game folder, New.exe does not.
     QTemporaryDir game(kPrefix + "/drive_c/Games-XXXXXX");
     QFile(game.filePath("Old.exe")).open(QIODevice::WriteOnly);
     const auto carried = findOptionsLeftUnderWine(game.path());
     ASSERT_TRUE(carried);
-    EXPECT_EQ(carried->key.strings, old.strings);
+    EXPECT_EQ(carried->key.strings, old->strings);
     EXPECT_TRUE(carried->source.contains(QDir::toNativeSeparators(kPrefix + "/user.reg")));
 }
 
