@@ -44,7 +44,7 @@ TEST_P(LaunchExitCodeTest, RunAndWaitGivesTheChildsExitCodeAndLeavesTheLine)
     QElapsedTimer timer;
     timer.start();
     EXPECT_EQ(platform()->RunAndWait(line), GetParam().code);
-    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_TRUE(GetParam().script || timer.elapsed() < 1000) << "a missing program fails at once";
     EXPECT_EQ(line, "tool /i dress0.big");
 }
 
