@@ -1,20 +1,20 @@
-// Options that real Wine wrote into the shared test prefix, as a Windows build of the launcher
-// would have left them, read back from Wine's own user.reg.
+// Options that real Wine wrote, as a Windows build of the launcher would have left them, read back
+// from Wine's own user.reg.
 #include "setup/WineCarryOver.h"
 
-#include <QDateTime>
-#include <QDeadlineTimer>
+#include "support/TempFolder.h"
+
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace tavorin;
 
 namespace {
 
-const QString kPrefix = QStringLiteral(TAVORIN_WINE_PREFIX);
+const QString kSharedPrefix = QStringLiteral(TAVORIN_WINE_PREFIX);
 const QString kSettings = QStringLiteral("Software\\VB and VBA Program Settings\\");
 
 // Texts that need every kind of escape Wine writes: quotes, backslashes, letters beyond ASCII,
@@ -28,62 +28,77 @@ const std::vector<std::pair<QString, QString>> kStrings = {
     { "Label9.Caption", "tab\there\nline\x1b" },
 };
 
-// Runs "wine reg add" on a program's Options key; gives what went wrong, empty when nothing did.
-QString regAdd(const QString& program, const QStringList& value)
+// A prefix of the test's own made from the suite's shared one in no time: its registry files, and
+// its drive C through a link. Under another name it gets a Wine server of its own, which writes
+// user.reg as it ends; the shared prefix's server stays up between the tests.
+QString ownPrefix(const TempFolder& folder)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("WINEPREFIX", kPrefix);
-    environment.insert("WINEDEBUG", "-all");
-    QProcess wine;
-    wine.setProcessEnvironment(environment);
-    wine.setProcessChannelMode(QProcess::MergedChannels);
-    const QStringList arguments = QStringList { "reg", "add", "HKCU\\" + kSettings + program + "\\Options" }
-        << value << "/f";
-    wine.start("wine", arguments);
-    if (wine.waitForFinished(60'000) && wine.exitStatus() == QProcess::NormalExit && wine.exitCode() == 0)
-        return {};
-    return arguments.join(' ') + ": " + wine.errorString() + ' ' + wine.readAll();
+    const QString prefix = folder.file("prefix");
+    QDir().mkpath(prefix + "/dosdevices");
+    for (const char* file : { "system.reg", "user.reg", "userdef.reg", ".update-timestamp" })
+        QFile::copy(kSharedPrefix + '/' + file, prefix + '/' + file);
+    QFile::link(kSharedPrefix + "/drive_c", prefix + "/drive_c");
+    QFile::link("../drive_c", prefix + "/dosdevices/c:");
+    QFile::link("/", prefix + "/dosdevices/z:");
+    return prefix;
 }
 
-// One program's Options key as user.reg holds it now.
-std::optional<RegistryKey> optionsOf(const QString& program)
+// The output of a Wine program that failed, empty when it succeeded.
+QString runInPrefix(const QString& prefix, const QString& program, const QStringList& arguments)
 {
-    const auto keys = readWineRegistryFile(
-        kPrefix + "/user.reg", [&](QStringView path) { return path == kSettings + program + "\\Options"; });
-    return keys && keys->size() == 1 ? std::optional(keys->front()) : std::nullopt;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("WINEPREFIX", prefix);
+    environment.insert("WINEDEBUG", "-all");
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode())
+        return program + ' ' + arguments.join(' ') + ": " + process.errorString() + ' ' + process.readAll();
+    return {};
 }
 
 TEST(RealWine, OptionsItWroteAreReadAndCarriedOver)
 {
-    ASSERT_TRUE(QFile::exists(kPrefix + "/system.reg"))
+    ASSERT_TRUE(QFile::exists(kSharedPrefix + "/system.reg"))
         << "no Wine prefix in " TAVORIN_WINE_PREFIX ": run the test through ctest, whose fixture makes it";
+    TempFolder folder;
+    const QString prefix = ownPrefix(folder);
+    // Wine names in the prefix the folder of its server's socket, and never removes it.
+    const auto removeServerFolder = qScopeGuard([&] {
+        if (const QString server = folder.read("prefix/wineserver").trimmed(); server.startsWith("wine-"))
+            QDir(QDir::temp().filePath(server)).removeRecursively();
+    });
+    const auto regAdd = [&](const QString& name, const QStringList& value) {
+        return runInPrefix(prefix, "wine",
+            QStringList { "reg", "add", "HKCU\\" + kSettings + name + "\\Options" } << value << "/f");
+    };
     for (const auto& [name, text] : kStrings)
         ASSERT_EQ(regAdd("Old", { "/v", name, "/d", text }), "");
     ASSERT_EQ(regAdd("Old", { "/ve", "/d", "default" }), "");
     ASSERT_EQ(regAdd("Old", { "/v", "dw", "/t", "REG_DWORD", "/d", "5" }), "");
     ASSERT_EQ(regAdd("Old", { "/v", "bin", "/t", "REG_BINARY", "/d", QString(96, 'a') }), "");
-    // Written last and new to every run, so its arrival in user.reg shows that all the rest is there.
-    const QString stamp = QString::number(QDateTime::currentMSecsSinceEpoch());
-    ASSERT_EQ(regAdd("New", { "/v", "combo3.text", "/d", stamp }), "");
+    ASSERT_EQ(regAdd("New", { "/v", "combo3.text", "/d", "Other" }), "");
+    ASSERT_EQ(runInPrefix(prefix, "wineserver", { "-w" }), "");
 
-    // The fixture's server outlives the programs and writes changed keys out every 30 seconds.
-    for (const QDeadlineTimer deadline(120'000); !deadline.hasExpired(); QThread::msleep(250))
-        if (optionsOf("New").value_or(RegistryKey {}).string(u"combo3.text") == stamp)
-            break;
-    const std::optional<RegistryKey> old = optionsOf("Old");
-    ASSERT_TRUE(old && optionsOf("New")) << "user.reg was refused or lost a key";
+    const auto keys = readWineRegistryFile(prefix + "/user.reg",
+        [](QStringView path) { return path.startsWith(kSettings, Qt::CaseInsensitive); });
+    ASSERT_TRUE(keys && keys->size() == 2) << "user.reg was refused or lost a key";
+    const RegistryKey& old = keys->at(keys->at(0).path.contains("Old") ? 0 : 1);
+    EXPECT_EQ(old.path, kSettings + "Old\\Options");
     for (const auto& [name, text] : kStrings)
-        EXPECT_EQ(old->string(name), text) << name.toStdString();
-    EXPECT_EQ(old->string(u""), "default");
-    EXPECT_EQ(old->strings.size(), kStrings.size() + 1) << "dword and hex values are not strings";
+        EXPECT_EQ(old.string(name), text) << name.toStdString();
+    EXPECT_EQ(old.string(u""), "default");
+    EXPECT_EQ(old.strings.size(), kStrings.size() + 1) << "dword and hex values are not strings";
 
     // Old.exe lies in the game folder, New.exe does not.
-    QTemporaryDir game(kPrefix + "/drive_c/Games-XXXXXX");
+    QTemporaryDir game(prefix + "/drive_c/Games-XXXXXX");
     QFile(game.filePath("Old.exe")).open(QIODevice::WriteOnly);
     const auto carried = findOptionsLeftUnderWine(game.path());
     ASSERT_TRUE(carried);
-    EXPECT_EQ(carried->key.strings, old->strings);
-    EXPECT_TRUE(carried->source.contains(QDir::toNativeSeparators(kPrefix + "/user.reg")));
+    EXPECT_EQ(carried->key.strings, old.strings);
+    EXPECT_TRUE(carried->source.contains(QDir::toNativeSeparators(prefix + "/user.reg")));
 }
 
 }
