@@ -67,7 +67,9 @@ TEST(RealWine, OptionsItWroteAreReadAndCarriedOver)
     const QString prefix = ownPrefix(folder);
     // Wine names in the prefix the folder of its server's socket, and never removes it.
     const auto removeServerFolder = qScopeGuard([&] {
-        if (const QString server = folder.read("prefix/wineserver").trimmed(); server.startsWith("wine-"))
+        QFile name(prefix + "/wineserver");
+        if (const QString server = name.open(QIODevice::ReadOnly) ? name.readAll().trimmed() : QString();
+            server.startsWith("wine-"))
             QDir(QDir::temp().filePath(server)).removeRecursively();
     });
     const auto regAdd = [&](const QString& name, const QStringList& value) {
