@@ -53,9 +53,7 @@ struct PointerCase
     short button, shift;
 };
 
-class PointerReports : public ::testing::TestWithParam<PointerCase>
-{
-};
+using PointerReports = testing::TestWithParam<PointerCase>;
 
 TEST_P(PointerReports, CarryTheBitsOfButtonsAndShiftKeys)
 {

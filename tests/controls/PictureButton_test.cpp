@@ -1,5 +1,7 @@
 #include "controls/PictureButton.h"
 
+#include "support/CasesOf.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -95,9 +97,8 @@ protected:
     QColor shownColour() const { return m_button->grab().toImage().pixelColor(0, 0); }
 };
 
-struct Transition
+struct Transition : test::Labelled
 {
-    const char* name;
     Phase start;
     Input input;
     Qt::MouseButtons buttons;
@@ -184,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(PictureButton, StateTable, ::testing::Values(
     Transition { "TickOffLeaves",                hovering, Input::Tick,    none,         off,  0, true,  false, false, false, true  },
     Transition { "TickAfterDragOffLeaves",       down,     Input::Tick,    none,         off,  0, true,  false, false, false, true  },
     Transition { "ResizeSnapsBack",              down,     Input::Resize,  none,         over, 2, true,  true,  true,  false, false }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 // clang-format on
 
 TEST_F(PictureButtonTest, LeftDragClearsHoveringSoThePlainMoveAfterEntersAgain)
@@ -232,18 +233,15 @@ TEST_F(PictureButtonTest, WithoutPicturesKeepsItsSizeClearsItsSurfaceAndStillRai
     EXPECT_EQ(bare.grab().toImage().pixelColor(0, 0), bare.palette().color(QPalette::Window));
 }
 
-struct PictureProperty
+struct PictureProperty : test::Labelled
 {
-    const char* name;
     // Plain functions, not member pointers: GCC's undefined-behaviour checker misreads
     // a call through a member pointer inside a test fixture as a null access.
     void (*set)(PictureButton&, const Picture&);
     Picture (*get)(const PictureButton&);
 };
 
-class SettingAPicture : public PictureButtonTest, public ::testing::WithParamInterface<PictureProperty>
-{
-};
+using SettingAPicture = CasesOf<PictureButtonTest, PictureProperty>;
 
 TEST_P(SettingAPicture, KeepsTheObjectRedrawsTheCurrentStateAndTellsTheContainer)
 {
@@ -259,7 +257,7 @@ TEST_P(SettingAPicture, KeepsTheObjectRedrawsTheCurrentStateAndTellsTheContainer
 
     EXPECT_EQ(property.get(*m_button), replacement);
     ASSERT_EQ(changes.count(), 1);
-    EXPECT_EQ(changes.at(0).at(0).toString(), property.name);
+    EXPECT_EQ(changes.at(0).at(0).toString(), property.label);
     EXPECT_GT(m_paintCounter.paints, 0);
     EXPECT_EQ(m_button->size(), m_button->pictureHover()->size());
 }
@@ -272,20 +270,17 @@ INSTANTIATE_TEST_SUITE_P(PictureButton, SettingAPicture, ::testing::Values(
         [](PictureButton& b, const Picture& p) { b.setPictureHover(p); }, [](const PictureButton& b) { return b.pictureHover(); } },
     PictureProperty { "PictureDown",
         [](PictureButton& b, const Picture& p) { b.setPictureDown(p); }, [](const PictureButton& b) { return b.pictureDown(); } }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 // clang-format on
 
-struct ClickCase
+struct ClickCase : test::Labelled
 {
-    const char* name;
     Qt::MouseButton button;
     bool releaseOver, doubleClick;
     int clicks, doubleClicks;
 };
 
-class Clicking : public PictureButtonTest, public ::testing::WithParamInterface<ClickCase>
-{
-};
+using Clicking = CasesOf<PictureButtonTest, ClickCase>;
 
 TEST_P(Clicking, FollowsTheToolkitsRule)
 {
@@ -311,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(PictureButton, Clicking, ::testing::Values(
     ClickCase { "ReleasedOff",             Qt::LeftButton,  false, false, 0, 0 },
     ClickCase { "RightButton",             Qt::RightButton, true,  false, 0, 0 },
     ClickCase { "DoubleClick",             Qt::LeftButton,  true,  true,  1, 1 }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 // clang-format on
 
 TEST(PictureButtonScaling, DrawsPixelArtWithHardEdgesAtTwiceTheSize)

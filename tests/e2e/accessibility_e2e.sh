@@ -1,40 +1,16 @@
 # What a screen reader finds: a real AT-SPI client (pyatspi) reads the launcher's
 # window on a private session bus with the accessibility bus running, checks every
 # role, name and description, and presses Save settings and Close through their actions.
-if [ -z "${TAVORIN_ACCESSIBILITY_BUS:-}" ]; then
-  export TAVORIN_ACCESSIBILITY_BUS=1
-  exec dbus-run-session -- bash -c '
-    /usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
-    bash "$0" "$@"; status=$?
-    kill "$bus"; wait "$bus"
-    exit $status' "$0" "$@"
-fi
+reads_accessibility=1
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 
-mkdir -p "$(dirname "$settings")"
-cat >"$settings" <<'INI'
-[Options]
-check1.value=1
-check2.value=1
-combo2.text=Highbury
-combo3.text=Harbour Rovers
-combo4.text=Kestrel Town
-combo5.text=1024x768x32
-combo6.text=Home
-combo7.text=Away
-label7.caption=21
-label8.caption=5
-label9.caption=18
-label10.caption=windowed=1
-label11.caption=0
-label14.caption=1
-label15.caption=1
-INI
-
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+seed_settings check1.value=1 check2.value=1 combo2.text=Highbury "combo3.text=Harbour Rovers" \
+  "combo4.text=Kestrel Town" combo5.text=1024x768x32 combo6.text=Home combo7.text=Away label7.caption=21 \
+  label8.caption=5 label9.caption=18 label10.caption=windowed=1 label11.caption=0 label14.caption=1 \
+  label15.caption=1
 start_launcher
 # The system's Python: another python3 first on PATH may lack the AT-SPI bindings.
 /usr/bin/python3 "$(dirname "$0")/accessibility_tree.py" "$settings" || fail "the accessible tree"
 wait_for_exit
-expect_eq "keys saved by Close, pressed through its action" 15 "$(grep -c '^[a-z0-9]*\.[a-z]*=' "$settings")"
+expect_eq "keys saved by Close, pressed through its action" 15 "$(stored_keys)"
 expect_eq "the home team kept" "Harbour Rovers" "$(setting combo3.text)"

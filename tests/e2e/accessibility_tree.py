@@ -4,6 +4,9 @@ Usage: accessibility_tree.py <settings file>
 Checks the role, name and description of every control, then presses "Save
 settings" and "Close" through their actions. Expects the settings the test
 seeded: Harbour Rovers (21) in Home kit (0) at 1024x768x32, windowed, audio on.
+
+Usage: accessibility_tree.py --alert
+Prints the texts of the launcher's first message box, one a line.
 """
 import collections
 import os
@@ -141,4 +144,10 @@ def main():
     sys.exit(1 if failures else 0)
 
 
-main()
+def print_alert():
+    app = wait_for("the launcher", launcher)
+    alert = wait_for("a message box", lambda: next((w for w in app if w and w.getRoleName() == "alert"), None), 10)
+    print("\n".join(sorted(text for text in texts_below(alert) if text)))
+
+
+print_alert() if sys.argv[1] == "--alert" else main()

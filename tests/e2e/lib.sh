@@ -1,7 +1,15 @@
 # Shared steps of the end-to-end tests: a scratch game folder made from demo/,
 # the real launcher started in it, and small checks that name what failed.
 # Usage in a test: source lib.sh "$binary" "$source_dir"
+# A test that sets reads_accessibility=1 first runs again on a private session bus with the
+# accessibility bus up, and the launcher publishes its window there for a screen-reader client.
 set -euo pipefail
+if [ -n "${reads_accessibility:-}" ] && [ -z "${TAVORIN_ACCESSIBILITY_BUS:-}" ]; then
+  export TAVORIN_ACCESSIBILITY_BUS=1
+  exec dbus-run-session -- bash -c '/usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
+    bash "$0" "$@"; status=$?; kill "$bus"; wait "$bus"; exit $status' "$0" "$@"
+fi
+[ -z "${reads_accessibility:-}" ] || export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 binary=$1
 source_dir=$2
 work=$(mktemp -d /tmp/tavorin-e2e.XXXXXX)
@@ -17,14 +25,18 @@ trap 'status=$?; [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null; [ $
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
-# Starts the launcher from another folder, so it must find its own.
-start_launcher() {
+# Starts the launcher from another folder, so it must find its own; start_launcher also waits
+# for its window.
+run_launcher() {
   (cd "$work" && exec "$game/Tavorin") &
   launcher_pid=$!
+}
+find_window() {
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavorin 2005$' | head -n1)
   [ -n "$window" ] || fail "the launcher window did not appear"
   sleep 0.5
 }
+start_launcher() { run_launcher && find_window; }
 
 # Clicks at window-relative pixels.
 click_at() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
@@ -45,6 +57,12 @@ wait_for_exit() {
 
 setting() { # setting <key>: the stored value as the ini file holds it
   sed -n "s/^$1=//p" "$settings"
+}
+stored_keys() { grep -c '^[a-z0-9]*\.[a-z]*=' "$settings"; }
+
+seed_settings() { # seed_settings <key=value>...: a settings file holding these entries
+  mkdir -p "$(dirname "$settings")"
+  printf '%s\n' '[Options]' "$@" >"$settings"
 }
 
 expect_eq() { # expect_eq <what> <expected> <actual>

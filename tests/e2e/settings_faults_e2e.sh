@@ -19,25 +19,18 @@ answer_boxes() {
   echo "$answered"
 }
 
-show_window() {
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavorin 2005$' | head -n1)
-  [ -n "$window" ] || fail "the launcher window did not appear"
-  sleep 0.5
-}
-
 # Cut short: "label7.caption=5" may be the start of "52".
 mkdir -p "$(dirname "$settings")"
 printf '[Options]\ncheck1.value=1\nlabel7.caption=5' >"$settings"
 cp "$settings" "$work/cut.ini"
-(cd "$work" && exec "$game/Tavorin") &
-launcher_pid=$!
+run_launcher
 wait_for 20 box_shown || fail "no message about the unreadable settings file"
 expect_eq "message boxes at start-up" 1 "$(answer_boxes)"
-show_window
+find_window
 cmp -s "$work/cut.ini" "$settings.bad" || fail "the unreadable file was not kept as Tavorin.ini.bad"
 wmctrl -i -c "$window"
 wait_for_exit
-expect_eq "keys in the settings written after the unreadable file" 15 "$(grep -c '^[a-z0-9]*\.[a-z]*=' "$settings")"
+expect_eq "keys in the settings written after the unreadable file" 15 "$(stored_keys)"
 expect_eq "label7.caption is the design value, not the cut one" "" "$(setting label7.caption)"
 expect_eq "check1.value is the design value" 0 "$(setting check1.value)"
 cmp -s "$work/cut.ini" "$settings.bad" || fail "the first save changed Tavorin.ini.bad"

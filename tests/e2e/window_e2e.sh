@@ -45,4 +45,4 @@ expect_eq "a left press drags the window" "$((x0 + 60)) $((y0 + 30))" "$x2 $y2"
 
 click_at 412 14   # PictureButton2: exit
 wait_for_exit
-expect_eq "keys saved by the exit button" 15 "$(grep -c '^[a-z0-9]*\.[a-z]*=' "$settings")"
+expect_eq "keys saved by the exit button" 15 "$(stored_keys)"

@@ -15,5 +15,5 @@ for signal in TERM HUP; do
   [ -n "$launcher_pid" ] || start_launcher
   kill -s "$signal" "$launcher_pid"
   wait_for_exit
-  expect_eq "keys saved on SIG$signal" 15 "$(grep -c '^[a-z0-9]*\.[a-z]*=' "$settings")"
+  expect_eq "keys saved on SIG$signal" 15 "$(stored_keys)"
 done

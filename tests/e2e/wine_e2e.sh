@@ -28,23 +28,6 @@ ini_value() {
   printf '"%s"' "${text//\"/\\\"}"
 }
 
-seed_settings() { # seed_settings <resolution text>
-  mkdir -p "$(dirname "$settings")"
-  cat >"$settings" <<INI
-[Options]
-check1.value=1
-check2.value=1
-combo5.text=$(ini_value "$1")
-label7.caption=21
-label8.caption=5
-label9.caption=7
-label10.caption=$(ini_value windowed=1)
-label11.caption=2
-label14.caption=3
-label15.caption=1
-INI
-}
-
 recorded() { sed -n "s/^$2=//p" "$game/$1.record"; } # recorded <program> <key>
 show_words() { local word shown=""; for word in "$@"; do shown+="[$word] "; done; printf '%s' "${shown% }"; }
 
@@ -77,7 +60,9 @@ check_text() {
   while [ "$1" != -- ]; do game_tail+=("$1"); shift; done
   shift
   rm -f "$game"/*.record
-  seed_settings "$text"
+  seed_settings check1.value=1 check2.value=1 "combo5.text=$(ini_value "$text")" label7.caption=21 \
+    label8.caption=5 label9.caption=7 "label10.caption=$(ini_value windowed=1)" label11.caption=2 \
+    label14.caption=3 label15.caption=1
   start_launcher
   xdotool key --window "$window" --delay 80 Tab Tab Tab Tab Tab Tab Tab Return # Command2: Play
   wait_for 20 test -e "$game/fifa2005.exe.record" || fail "$label: Play did not start the game"

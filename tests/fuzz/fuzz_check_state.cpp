@@ -3,7 +3,6 @@
 #include "setup/CheckStateText.h"
 
 #include <QString>
-#include <cerrno>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -21,42 +20,18 @@ void require(bool holds)
         std::abort();
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Blanks, a sign, digits with at most one point (a digit on at least one side), an
-// optional exponent with digits, blanks.
+// Blanks, a sign, digits with at most one point (a digit on at least one side), an optional
+// exponent with digits, blanks: within the blanks only those characters, all of which strtod takes.
 bool isPlainDecimal(const std::string& text)
 {
-    std::size_t i = text.find_first_not_of(" \t");
-    const std::size_t last = text.find_last_not_of(" \t");
-    if (i == std::string::npos)
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
         return false;
-    const std::string core = text.substr(i, last - i + 1);
-    i = 0;
-    if (i < core.size() && (core[i] == '+' || core[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    for (; i < core.size() && isDigit(core[i]); ++i)
-        ++digits;
-    if (i < core.size() && core[i] == '.')
-        for (++i; i < core.size() && isDigit(core[i]); ++i)
-            ++digits;
-    if (digits == 0)
-        return false;
-    if (i < core.size() && (core[i] == 'e' || core[i] == 'E')) {
-        ++i;
-        if (i < core.size() && (core[i] == '+' || core[i] == '-'))
-            ++i;
-        const std::size_t exponentStart = i;
-        while (i < core.size() && isDigit(core[i]))
-            ++i;
-        if (i == exponentStart)
-            return false;
-    }
-    return i == core.size();
+    const std::string core = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    char* end = nullptr;
+    std::strtod(core.c_str(), &end);
+    return core.find_first_not_of("0123456789+-.eE") == std::string::npos
+        && end == core.c_str() + core.size();
 }
 
 std::optional<short> referenceState(const std::string& text)

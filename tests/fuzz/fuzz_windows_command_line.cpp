@@ -2,6 +2,7 @@
 // checks what must hold for any line.
 #include "launch/WindowsCommandLine.h"
 
+#include <QRegularExpression>
 #include <QString>
 #include <cstdint>
 #include <cstdlib>
@@ -14,11 +15,6 @@ void require(bool holds)
 {
     if (!holds)
         std::abort();
-}
-
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
 // Quotes one word so that the C runtime gives it back unchanged: backslashes are doubled
@@ -41,26 +37,9 @@ QString quoted(const QString& word)
     return out;
 }
 
-QStringList plainWords(const QString& line)
-{
-    QStringList words;
-    QString word;
-    for (const QChar c : line) {
-        if (!isBlank(c)) {
-            word += c;
-            continue;
-        }
-        if (!word.isEmpty())
-            words.append(word);
-        word.clear();
-    }
-    if (!word.isEmpty())
-        words.append(word);
-    return words;
-}
-
 void checkLine(const QString& line)
 {
+    static const QRegularExpression blanks(QStringLiteral("[ \t]"));
     const QStringList words = splitWindowsCommandLine(line);
     qsizetype total = 0;
     for (const QString& word : words) {
@@ -71,7 +50,7 @@ void checkLine(const QString& line)
 
     const bool hasQuote = line.contains(QLatin1Char('"'));
     if (!hasQuote && !line.contains(QLatin1Char('\\')))
-        require(words == plainWords(line));
+        require(words == line.split(blanks, Qt::SkipEmptyParts));
     if (!hasQuote)
         for (const QString& word : words)
             require(!word.contains(QLatin1Char(' ')) && !word.contains(QLatin1Char('\t')));

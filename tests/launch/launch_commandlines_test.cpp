@@ -1,77 +1,49 @@
 #include "launch/CameraScenes.h"
 #include "launch/CommandLines.h"
-#include "launch/RuntimeError.h"
 #include "launch/WindowsCommandLine.h"
+
+#include "support/CasesOf.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavorin;
 
-struct GameLineCase
+struct LineCase : test::Labelled
 {
-    const char* name;
-    MatchValues values;
+    QString composed;
     const char* expected;
 };
 
-class LaunchGameCommandLineTest : public testing::TestWithParam<GameLineCase>
-{
-};
+using LaunchCommandLineTest = testing::TestWithParam<LineCase>;
 
-TEST_P(LaunchGameCommandLineTest, JoinsTheSixteenPieces)
+TEST_P(LaunchCommandLineTest, JoinsThePiecesAsTheyStand)
 {
-    EXPECT_EQ(GameCommandLine(GetParam().values), QString::fromLatin1(GetParam().expected));
+    EXPECT_EQ(GetParam().composed, QString::fromLatin1(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, LaunchGameCommandLineTest,
-    testing::Values(GameLineCase { "emptyValuesLeaveBareKeys", {},
+INSTANTIATE_TEST_SUITE_P(Lines, LaunchCommandLineTest,
+    testing::Values(LineCase { "gameEmptyValuesLeaveBareKeys", GameCommandLine({}),
                         "fifa2005.exe -skip_fe=1  home_team= HOME_TEAM_KIT= AWAY_TEAM_KIT= away_team= "
                         "STADIUM_MODEL= resolution= audio=" },
-        GameLineCase { "blanksStayUnquoted", { "", "5", "1", "2", "", "3", "640 x 480", "1" },
+        LineCase { "gameBlanksStayUnquoted",
+            GameCommandLine({ "", "5", "1", "2", "", "3", "640 x 480", "1" }),
             "fifa2005.exe -skip_fe=1  home_team=5 HOME_TEAM_KIT=1 AWAY_TEAM_KIT=2 away_team= "
-            "STADIUM_MODEL=3 resolution=640 x 480 audio=1" }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct SceneLineCase
-{
-    const char* name;
-    SceneValues values;
-    const char* expected;
-};
-
-class LaunchSceneCommandLineTest : public testing::TestWithParam<SceneLineCase>
-{
-};
-
-TEST_P(LaunchSceneCommandLineTest, JoinsTheNinePieces)
-{
-    const SceneValues& v = GetParam().values;
-    EXPECT_EQ(SceneCommandLine(v.homeKit, v.homeTeam, v.windowed, v.resolution),
-        QString::fromLatin1(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, LaunchSceneCommandLineTest,
-    testing::Values(SceneLineCase { "windowedOffLeavesTwoBlanks", { "2", "21", "", "1024x768x32" },
-                        "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
-                        "away_team=47 STADIUM_MODEL=92  audio=0 resolution=1024x768x32" },
-        SceneLineCase { "emptyValues", {},
+            "STADIUM_MODEL=3 resolution=640 x 480 audio=1" },
+        LineCase { "sceneEmptyValues", SceneCommandLine({}, {}, {}, {}),
             "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT= AWAY_TEAM_KIT=1 home_team= "
             "away_team=47 STADIUM_MODEL=92  audio=0 resolution=" },
-        SceneLineCase { "resolutionWithBlanks", { "2", "21", "", "800 x 600" },
+        LineCase { "sceneWindowedOffAndBlanksInTheResolution", SceneCommandLine("2", "21", "", "800 x 600"),
             "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
             "away_team=47 STADIUM_MODEL=92  audio=0 resolution=800 x 600" }),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::byLabel);
 
-struct SplitCase
+struct SplitCase : test::Labelled
 {
-    const char* name;
     const char* line;
     QStringList words;
 };
 
-class LaunchSplitWindowsCommandLineTest : public testing::TestWithParam<SplitCase>
-{
-};
+using LaunchSplitWindowsCommandLineTest = testing::TestWithParam<SplitCase>;
 
 TEST_P(LaunchSplitWindowsCommandLineTest, SplitsAsTheCRuntimeDoes)
 {
@@ -92,14 +64,4 @@ INSTANTIATE_TEST_SUITE_P(Rules, LaunchSplitWindowsCommandLineTest,
         SplitCase { "emptyLine", "", {} },
         SplitCase { "importLine", "impbig /i dress0.big s.viv s.viv",
             { "impbig", "/i", "dress0.big", "s.viv", "s.viv" } }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(LaunchRuntimeError, MessageNamesNumberTextStepAndFile)
-{
-    const RuntimeError error(RuntimeError::PathNotFound, "copying the side file", "data/cmn/be/fifa00.bin");
-    EXPECT_EQ(error.text, "Path not found");
-    const QString message = error.message();
-    for (const char* part : { "76", "Path not found", "copying the side file", "data/cmn/be/fifa00.bin" })
-        EXPECT_TRUE(message.contains(QLatin1String(part))) << message.toStdString();
-    EXPECT_EQ(QString::fromUtf8(error.what()), message);
-}
+    test::byLabel);

@@ -1,6 +1,7 @@
 #include "StandIns.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
+#include "support/CasesOf.h"
 
 #include <QElapsedTimer>
 #include <cerrno>
@@ -27,36 +28,31 @@ protected:
     const bool m_foldersMade = QDir().mkpath(m_root.file("logs")) && QDir().mkpath(m_root.file("elsewhere"));
 };
 
-class LaunchExitCodeTest : public LaunchPlatformTest, public testing::WithParamInterface<int>
+struct ExitCase : test::Labelled
 {
+    const char* script; // the tool's body; null: there is no tool
+    int code;
 };
 
-TEST_P(LaunchExitCodeTest, RunAndWaitGivesTheChildsExitCode)
-{
-    writeScript(m_root, "game/tool", "exit " + QByteArray::number(GetParam()) + "\n");
-    QString line = "tool a b";
-    EXPECT_EQ(platform()->RunAndWait(line), GetParam());
-    EXPECT_EQ(line, "tool a b");
-}
+using LaunchExitCodeTest = CasesOf<LaunchPlatformTest, ExitCase>;
 
-INSTANTIATE_TEST_SUITE_P(Codes, LaunchExitCodeTest, testing::Values(0, 3));
-
-TEST_F(LaunchPlatformTest, MissingProgramGivesMinusOneAtOnce)
+TEST_P(LaunchExitCodeTest, RunAndWaitGivesTheChildsExitCodeAndLeavesTheLine)
 {
-    QString line = "nosuchtool /i dress0.big";
+    if (GetParam().script)
+        writeScript(m_root, "game/tool", GetParam().script);
+    QString line = "tool /i dress0.big";
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(platform()->RunAndWait(line), -1);
-    EXPECT_LT(timer.elapsed(), 1000);
-    EXPECT_EQ(line, "nosuchtool /i dress0.big");
+    EXPECT_EQ(platform()->RunAndWait(line), GetParam().code);
+    EXPECT_TRUE(GetParam().script || timer.elapsed() < 1000) << "a missing program fails at once";
+    EXPECT_EQ(line, "tool /i dress0.big");
 }
 
-TEST_F(LaunchPlatformTest, SignalledChildGivesOneHundredTwentyEightPlusTheSignal)
-{
-    writeScript(m_root, "game/tool", "kill -TERM $$\n");
-    QString line = "tool";
-    EXPECT_EQ(platform()->RunAndWait(line), 128 + SIGTERM);
-}
+INSTANTIATE_TEST_SUITE_P(Codes, LaunchExitCodeTest,
+    testing::Values(ExitCase { "zero", "exit 0\n", 0 }, ExitCase { "three", "exit 3\n", 3 },
+        ExitCase { "signalGivesOneHundredTwentyEightPlusIt", "kill -TERM $$\n", 128 + SIGTERM },
+        ExitCase { "missingProgramGivesMinusOneAtOnce", nullptr, -1 }),
+    test::byLabel);
 
 TEST_F(LaunchPlatformTest, BareNameFindsTheExeAndSplitsArgumentsTheWindowsWay)
 {
@@ -75,13 +71,7 @@ TEST_F(LaunchPlatformTest, ProgramFolderComesBeforeCurrentFolderWhichTheChildInh
     QString line = "tool x";
     EXPECT_EQ(platform()->RunAndWait(line), 0);
     EXPECT_EQ(readLines(log("tool.log")), (QStringList { m_root.file("elsewhere"), "x" }));
-}
-
-TEST_F(LaunchPlatformTest, CurrentFolderIsSearchedWhenTheProgramFolderLacksTheProgram)
-{
-    writeScript(m_root, "elsewhere/tool", "exit 9\n");
-    const CurrentFolder current(m_root.file("elsewhere"));
-    QString line = "tool";
+    QFile::remove(program("tool"));
     EXPECT_EQ(platform()->RunAndWait(line), 9);
 }
 
@@ -100,38 +90,29 @@ TEST_F(LaunchPlatformTest, ShellStartsWithoutWaitingAndLeavesNoChildBehind)
         waitForLog(log("TVR2005.exe.log")), (QStringList { m_root.file("game"), "-windowed=1", "audio=0" }));
 }
 
-TEST_F(LaunchPlatformTest, ShellOfAMissingProgramThrowsFileNotFound)
+// A program that is not there is named as the line names it, one that cannot be run by its path.
+TEST_F(LaunchPlatformTest, ShellThrowsFileNotFoundOrPermissionDenied)
 {
-    try {
-        platform()->Shell("TVR2005.exe skip_fe", MinimizedFocus);
-        FAIL() << "no error";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number, 53);
-        EXPECT_EQ(error.text, "File not found");
-        EXPECT_EQ(error.file, "TVR2005.exe");
-    }
-}
-
-TEST_F(LaunchPlatformTest, ShellOfAProgramWithoutRunBitThrowsPermissionDenied)
-{
-    m_root.write("game/TVR2005.exe", "#!/bin/sh\nexit 0\n");
-    try {
-        platform()->Shell("TVR2005.exe", MinimizedFocus);
-        FAIL() << "no error";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number, 70);
-        EXPECT_EQ(error.text, "Permission denied");
+    for (const int number : { RuntimeError::FileNotFound, RuntimeError::PermissionDenied }) {
+        if (number == RuntimeError::PermissionDenied)
+            m_root.write("game/TVR2005.exe", "#!/bin/sh\nexit 0\n"); // without the run bit
+        try {
+            platform()->Shell("TVR2005.exe skip_fe", MinimizedFocus);
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number, number);
+            EXPECT_EQ(
+                error.file, number == RuntimeError::FileNotFound ? "TVR2005.exe" : program("TVR2005.exe"));
+        }
     }
 }
 
 // Windows programs go through Wine; the fake one records its arguments and the prefix it got.
-struct WineCase
+struct WineCase : test::Labelled
 {
-    const char* name;
     bool wineFromVariable;
     const char* userPrefix; // WINEPREFIX as the user set it, or null
     bool insidePrefix;
-    bool expectPrefixRoot;
 };
 
 class LaunchWineTest : public LaunchPlatformTest, public testing::WithParamInterface<WineCase>
@@ -139,11 +120,10 @@ class LaunchWineTest : public LaunchPlatformTest, public testing::WithParamInter
 protected:
     void SetUp() override
     {
-        writeRecorder(m_root, "bin/" + wineName(), log("wine.log"),
+        writeRecorder(m_root, GetParam().wineFromVariable ? "bin/mywine" : "bin/wine", log("wine.log"),
             "printf 'prefix=%s\\n' \"${WINEPREFIX-unset}\" >> '" + QFile::encodeName(log("wine.log"))
                 + "'\n");
     }
-    QString wineName() const { return GetParam().wineFromVariable ? "mywine" : "wine"; }
     QString gameFolder() const
     {
         return m_root.file(GetParam().insidePrefix ? "prefix/drive_c/Games/F" : "plain");
@@ -166,17 +146,17 @@ TEST_P(LaunchWineTest, WindowsProgramRunsThroughWine)
     EXPECT_EQ(makeHostPlatform(gameFolder())->RunAndWait(line), 0);
 
     const QString prefix = GetParam().userPrefix ? QString(GetParam().userPrefix)
-        : GetParam().expectPrefixRoot            ? m_root.file("prefix")
+        : GetParam().insidePrefix                ? m_root.file("prefix")
                                                  : QString("unset");
     EXPECT_EQ(readLines(log("wine.log")),
         (QStringList { QDir::currentPath(), game, "-skip_fe=1", "two words", "prefix=" + prefix }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefixes, LaunchWineTest,
-    testing::Values(WineCase { "userPrefixPassesThrough", true, "/custom/prefix", true, false },
-        WineCase { "enclosingPrefixIsUsed", false, nullptr, true, true },
-        WineCase { "noPrefixOutsideOne", false, nullptr, false, false },
-        WineCase { "wineVariableNamesTheCommand", true, nullptr, false, false }),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(WineCase { "userPrefixPassesThrough", true, "/custom/prefix", true },
+        WineCase { "enclosingPrefixIsUsed", false, nullptr, true },
+        WineCase { "noPrefixOutsideOne", false, nullptr, false },
+        WineCase { "wineVariableNamesTheCommand", true, nullptr, false }),
+    test::byLabel);
 
 } // namespace

@@ -1,12 +1,12 @@
 #include "StandIns.h"
-#include "support/ImmutablePaths.h"
 #include "launch/CameraScenes.h"
 #include "launch/FileOperations.h"
 #include "launch/Platform.h"
 #include "launch/RuntimeError.h"
+#include "support/CasesOf.h"
+#include "support/ImmutablePaths.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
@@ -26,16 +26,6 @@ using namespace tavorin::test;
 
 namespace {
 
-// chattr needs a real file system and /tmp may be a tmpfs: scratch folders go below the build folder.
-const bool scratchOnBuildDisk = [] {
-    const QString scratch = QStringLiteral(TAVORIN_BINARY_DIR "/scratch");
-    QDir().mkpath(scratch);
-    return qputenv("TMPDIR", QFile::encodeName(scratch));
-}();
-
-const QStringList CameraFiles { "camera.efx", "camera2.efx", "camera3.efx", "camera4.efx", "camera5.efx",
-    "camera6.efx", "camera7.efx", "camera8.efx", "camera9.efx", "camera10.efx", "camera11.efx" };
-
 QByteArray contentOf(const QString& name)
 {
     return "bytes of " + name.toLatin1();
@@ -49,8 +39,10 @@ class LaunchSceneTest : public testing::Test
 public:
     LaunchSceneTest()
     {
-        for (const QString& name : CameraFiles + QStringList { "front.bin", "back.bin", "dress0.big" })
-            m_root.write("game/" + name, contentOf(name));
+        m_root.write("game/dress0.big", contentOf("dress0.big"));
+        for (const CameraScene& scene : cameraScenes())
+            for (const QString& name : { scene.cameraFile, scene.sideFile })
+                m_root.write("game/" + name, contentOf(name));
         m_root.write("game/data/cmn/be/dress0.big", "old archive");
         m_root.write("game/data/cmn/be/fifa00.bin", "old side file");
         writeImportTool();
@@ -98,10 +90,6 @@ public:
         return RuntimeError(0, {}, {});
     }
 
-    QStringList dataFolder() const { return QDir(game("data/cmn/be")).entryList(QDir::Files); }
-
-    bool makeImmutable(const QString& path) { return m_immutable.add(path); }
-
     TempFolder m_root;
     std::unique_ptr<Platform> m_platform = makeHostPlatform(game());
     std::optional<CurrentFolder> m_current;
@@ -125,23 +113,15 @@ enum Step {
     SceneStart = 9,
 };
 
-struct StopCase
+struct StopCase : test::Labelled
 {
-    const char* label;
     std::function<bool(LaunchSceneTest&)> arrange; // false: the case cannot be made here
     int number;
     const char* file; // the end of the file name the error gives
     Step stopsAt;
 };
 
-void PrintTo(const StopCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
-class LaunchSceneStops : public LaunchSceneTest, public testing::WithParamInterface<StopCase>
-{
-};
+using LaunchSceneStops = CasesOf<LaunchSceneTest, StopCase>;
 
 // What the steps before the failing one did stays done; the later ones do not happen; no
 // temporary copy is left in the data folder.
@@ -160,8 +140,12 @@ TEST_P(LaunchSceneStops, AtTheFailingStepWithEarlierStepsDone)
         { ScriptDelete, "deleting the copy of the camera script" },
         { SceneStart, "starting the scene program" } };
     EXPECT_EQ(error.step, stepTexts.at(c.stopsAt));
-    EXPECT_TRUE(error.message().contains(error.step) && error.message().contains(error.file))
-        << error.message().toStdString();
+    const std::map<int, QString> errorTexts { { 53, "File not found" }, { 70, "Permission denied" },
+        { 75, "Path/File access error" }, { 76, "Path not found" } };
+    EXPECT_EQ(error.text, errorTexts.at(c.number));
+    for (const QString& part : { QString::number(error.number), error.text, error.step, error.file })
+        EXPECT_TRUE(error.message().contains(part)) << error.message().toStdString();
+    EXPECT_EQ(QString::fromUtf8(error.what()), error.message());
 
     EXPECT_EQ(m_saves, 1);
     EXPECT_EQ(QFile::exists(importLog()), c.stopsAt > CameraCopy);
@@ -194,12 +178,12 @@ INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
             ArchiveCopy },
         StopCase { "missing_data_folder", [](auto& t) { return removed(t, "data/cmn/be"); }, 76,
             "data/cmn/be/dress0.big", ArchiveCopy },
-        StopCase { "read_only_data_folder", [](auto& t) { return t.makeImmutable(t.game("data/cmn/be")); },
+        StopCase { "read_only_data_folder", [](auto& t) { return t.m_immutable.add(t.game("data/cmn/be")); },
             70, "data/cmn/be/dress0.big", ArchiveCopy },
         StopCase { "missing_side_file", [](auto& t) { return removed(t, "front.bin"); }, 53, "front.bin",
             SideFileCopy },
         StopCase { "read_only_destination",
-            [](auto& t) { return t.makeImmutable(t.game("data/cmn/be/fifa00.bin")); }, 70,
+            [](auto& t) { return t.m_immutable.add(t.game("data/cmn/be/fifa00.bin")); }, 70,
             "data/cmn/be/fifa00.bin", SideFileCopy },
         StopCase { "destination_is_a_folder",
             [](auto& t) {
@@ -219,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
                 return QFile::setPermissions(t.game("TVR2005.exe"), QFile::ReadOwner | QFile::WriteOwner);
             },
             70, "TVR2005.exe", SceneStart }),
-    [](const testing::TestParamInfo<StopCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 constexpr int childCannotPrepare = 100;
 
@@ -281,9 +265,7 @@ bool refuseNameSwaps(int error)
         && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
 }
 
-class FileOperationsWithoutNameSwap : public testing::TestWithParam<int>
-{
-};
+using FileOperationsWithoutNameSwap = testing::TestWithParam<int>;
 
 // Where the names cannot be swapped, a plain rename still replaces the destination whole and
 // leaves nothing beside it.
@@ -306,20 +288,12 @@ INSTANTIATE_TEST_SUITE_P(Kernels, FileOperationsWithoutNameSwap, testing::Values
         return std::string(info.param == ENOSYS ? "old_kernel" : "file_system_without_swap");
     });
 
-struct ImportFault
+struct ImportFault : test::Labelled
 {
-    const char* label;
     std::function<void(LaunchSceneTest&)> arrange;
 };
 
-void PrintTo(const ImportFault& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
-class LaunchSceneImportFaults : public LaunchSceneTest, public testing::WithParamInterface<ImportFault>
-{
-};
+using LaunchSceneImportFaults = CasesOf<LaunchSceneTest, ImportFault>;
 
 // The import step never raises: the archive is staged as the tool left it and the scene starts.
 TEST_P(LaunchSceneImportFaults, RunGoesOnWithTheArchiveUnchanged)
@@ -342,7 +316,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneImportFaults,
             [](auto& t) {
                 QFile::setPermissions(t.game("impbig.exe"), QFile::ReadOwner | QFile::WriteOwner);
             } }),
-    [](const testing::TestParamInfo<ImportFault>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST_F(LaunchSceneTest, ClickDuringTheImportIsRefused)
 {

@@ -1,10 +1,10 @@
 #include "setup/Catalogue.h"
 #include "setup/ListCombo.h"
 
+#include "support/CasesOf.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -12,18 +12,12 @@ using namespace tavorin;
 
 namespace {
 
-struct FieldCase
+struct FieldCase : test::Labelled
 {
-    const char* label;
     QByteArray bytes;
     std::vector<CatalogueEntry> entries;
     int problemLine; // 0: read without a problem
 };
-
-void PrintTo(const FieldCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
 
 const std::vector<CatalogueEntry> kThreeTeams = { { "Arsenal", 1 }, { "Aston Villa", 2 }, { "Chelsea", 5 } };
 
@@ -35,9 +29,7 @@ FieldCase characterCutBetweenNames(const char* label, const QByteArray& head, co
         { { QString::fromUtf8("a" + head), 1 }, { QString::fromUtf8(tail + "b"), 2 } }, 0 };
 }
 
-class FieldRules : public testing::TestWithParam<FieldCase>
-{
-};
+using FieldRules = testing::TestWithParam<FieldCase>;
 
 TEST_P(FieldRules, ReadsRecordsAndFirstProblem)
 {
@@ -87,7 +79,11 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
         FieldCase { "ends_inside_a_record", "a,1\n\"b\"\n", { { "a", 1 } }, 2 },
         FieldCase { "ends_inside_a_record_unquoted", "a,1\nb", { { "a", 1 } }, 2 },
         FieldCase { "cut_inside_a_quoted_name", "\"Arsenal\",1\r\n\"Aston\r\nVi", { { "Arsenal", 1 } }, 2 },
-        // Bytes Windows-1252 leaves undefined come through as the control codes of the same value.
+        // 0x80 and 0x9F are letters in Windows-1252 but control codes in Latin-1; bytes Windows-1252
+        // leaves undefined come through as the control codes of the same value.
+        FieldCase { "windows_1252_letters", "\"M\xfcnchen\",1\n\"\x80uro \x9f\x8a\",2\n",
+            { { "München", 1 }, { "€uro ŸŠ", 2 } }, 0 },
+        FieldCase { "utf8_without_a_byte_order_mark", "\"M\xc3\xbcnchen\",1\n", { { "München", 1 } }, 0 },
         FieldCase { "invalid_utf8_read_as_windows_1252", "\"K\xf6ln \x81\",1\n\"\xc3\x28\",2\n",
             { { QString::fromUtf8("K\u00f6ln \u0081"), 1 }, { QString::fromUtf8("\u00c3("), 2 } }, 0 },
         characterCutBetweenNames("utf8_cut_two_bytes", "\xC3", "\xBC"),
@@ -102,24 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
         FieldCase { "too_large_for_a_double", "a,1\nb,1e400\n", { { "a", 1 } }, 2 },
         FieldCase { "many_digits_too_large", "a,1" + QByteArray(400, '0') + "e-50\n", {}, 1 },
         FieldCase { "huge_exponent", "a,0.0001e99999999999999999999\n", {}, 1 }),
-    [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.label); });
-
-TEST(CatalogueText, NamesAreWindows1252UnlessUtf8)
-{
-    // 0x80 and 0x9F are letters in Windows-1252 but control codes in Latin-1.
-    const CatalogueRead legacy = readCatalogue("\"M\xfcnchen\",1\n\"\x80uro \x9f\x8a\",2\n");
-    ASSERT_EQ(legacy.entries.size(), 2u);
-    EXPECT_EQ(legacy.entries[0].name, QString::fromUtf8("München"));
-    EXPECT_EQ(legacy.entries[1].name, QString::fromUtf8("€uro ŸŠ"));
-
-    const CatalogueRead utf8 = readCatalogue("\"M\xc3\xbcnchen\",1\n");
-    ASSERT_EQ(utf8.entries.size(), 1u);
-    EXPECT_EQ(utf8.entries[0].name, QString::fromUtf8("München"));
-
-    const CatalogueRead bom = readCatalogue("\xEF\xBB\xBF\"Malm\xc3\xb6\",3\n");
-    ASSERT_EQ(bom.entries.size(), 1u);
-    EXPECT_EQ(bom.entries[0].name, QString::fromUtf8("Malmö"));
-}
+    test::byLabel);
 
 class LoadCatalogueTest : public testing::Test
 {
@@ -135,53 +114,14 @@ protected:
     QStringList messages;
 };
 
-TEST_F(LoadCatalogueTest, ReplacesItemsAndTextAndMakesFolderCurrent)
+struct FileCase : test::Labelled
 {
-    folder.write("teams.ini", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
-    list.AddItem("old", 99);
-    list.setText("typed");
-    TempFolder elsewhere;
-    QDir::setCurrent(elsewhere.path());
-
-    load("\\teams.ini");
-
-    EXPECT_TRUE(messages.isEmpty());
-    ASSERT_EQ(list.count(), 3);
-    EXPECT_EQ(list.itemText(1), "Aston Villa");
-    EXPECT_EQ(list.ItemData(2), 5);
-    EXPECT_EQ(list.ListIndex(), -1);
-    EXPECT_EQ(list.Text(), "");
-    EXPECT_EQ(list.NewIndex(), 2);
-    EXPECT_EQ(QDir::current().canonicalPath(), QDir(folder.path()).canonicalPath());
-}
-
-TEST_F(LoadCatalogueTest, KeepsGoodRecordsAndReportsFileAndLineOnce)
-{
-    folder.write("kits.ini", "home,1\naway,2\nthird,lots\nfourth,4\n");
-    load("\\kits.ini");
-    EXPECT_EQ(list.count(), 2);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("kits.ini")) << messages[0].toStdString();
-    EXPECT_TRUE(messages[0].contains("Line 3")) << messages[0].toStdString();
-    EXPECT_TRUE(messages[0].contains("lots")) << messages[0].toStdString();
-}
-
-struct FileCase
-{
-    const char* label;
     QByteArray (*bytes)(); // made when the case runs: listing the tests stays quick
     int listed;
     QStringList reported; // one message per entry, holding each of these texts
 };
 
-void PrintTo(const FileCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
-class LoadCatalogueFaults : public LoadCatalogueTest, public testing::WithParamInterface<FileCase>
-{
-};
+using LoadCatalogueFaults = CasesOf<LoadCatalogueTest, FileCase>;
 
 TEST_P(LoadCatalogueFaults, ListsWhatPrecedesTheFaultAndNamesIt)
 {
@@ -209,9 +149,12 @@ QByteArray recordsOf16Bytes(int count)
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults,
     testing::Values(
-        FileCase { "nul_byte", [] { return QByteArrayLiteral("a,1\nb,2\r\nc\0,3\nd,4\n"); }, 2, { "Line 3|NUL" } },
+        FileCase { "number_not_numeric", [] { return QByteArray("home,1\naway,2\nthird,lots\nfourth,4\n"); },
+            2, { "Line 3|lots" } },
         FileCase {
-            "binary_from_the_start", [] { return QByteArrayLiteral("\0\x01\x02\xff,\0"); }, 0, { "Line 1|NUL" } },
+            "nul_byte", [] { return QByteArrayLiteral("a,1\nb,2\r\nc\0,3\nd,4\n"); }, 2, { "Line 3|NUL" } },
+        FileCase { "binary_from_the_start", [] { return QByteArrayLiteral("\0\x01\x02\xff,\0"); }, 0,
+            { "Line 1|NUL" } },
         FileCase { "exactly_the_limit", [] { return recordsOf16Bytes(1048576); }, 1048576, {} },
         FileCase { "one_byte_over_the_limit", [] { return recordsOf16Bytes(1048576) + "x"; }, 1048576,
             { "16 MiB|1048576 entries" } },
@@ -219,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults,
             { "16 MiB|1048576 entries" } },
         FileCase { "limit_splits_cr_lf", [] { return recordsOf16Bytes(1048575) + "Team,1234567890\r\n"; },
             1048576, { "16 MiB|1048576 entries" } }),
-    [](const testing::TestParamInfo<FileCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST_F(LoadCatalogueTest, HugeFileKeepsStartUpSmall)
 {
@@ -239,15 +182,6 @@ TEST_F(LoadCatalogueTest, HugeFileKeepsStartUpSmall)
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024) << "kilobytes";
     EXPECT_EQ(list.count(), 70000); // the records before the sparse file's zero bytes
     EXPECT_EQ(messages.size(), 2); // once per read; start-up shows the same text once
-}
-
-TEST_F(LoadCatalogueTest, MissingFileEmptiesListAndReportsOnce)
-{
-    list.AddItem("design time", 0);
-    load("\\teams.ini");
-    EXPECT_EQ(list.count(), 0);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(folder.file("teams.ini"))));
 }
 
 }

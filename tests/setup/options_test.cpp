@@ -1,12 +1,12 @@
 #include "setup/Options.h"
 #include "setup/SetupModel.h"
 
+#include "support/CasesOf.h"
 #include "support/ImmutablePaths.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -15,22 +15,13 @@ using namespace tavorin;
 
 namespace {
 
-// chattr needs a real file system and /tmp may be a tmpfs: scratch folders go below the build folder.
-const bool scratchOnBuildDisk = [] {
-    const QString scratch = QStringLiteral(TAVORIN_BINARY_DIR "/scratch");
-    QDir().mkpath(scratch);
-    return qputenv("TMPDIR", QFile::encodeName(scratch));
-}();
-
 struct StateCase
 {
     const char* text;
     std::optional<short> state;
 };
 
-class CheckStateText : public testing::TestWithParam<StateCase>
-{
-};
+using CheckStateText = testing::TestWithParam<StateCase>;
 
 TEST_P(CheckStateText, RoundsHalfToEvenAndRefusesOthers)
 {
@@ -45,13 +36,24 @@ INSTANTIATE_TEST_SUITE_P(Options, CheckStateText,
         StateCase { "inf", std::nullopt }, StateCase { "65537", std::nullopt }, StateCase { " -1e-400 ", 0 },
         StateCase { "1e400", std::nullopt }));
 
-// The fifteen values in save order, read from the controls.
+// The fifteen values in save order, read from the controls or written to them.
 QStringList valuesOf(const SetupControls& c)
 {
     return { QString::number(c.Check1->Value()), QString::number(c.Check2->Value()), c.Combo2->Text(),
         c.Combo3->Text(), c.Combo4->Text(), c.Combo5->Text(), c.Combo6->Text(), c.Combo7->Text(),
         c.Label7->text(), c.Label8->text(), c.Label9->text(), c.Label10->text(), c.Label11->text(),
         c.Label14->text(), c.Label15->text() };
+}
+
+void setValues(const SetupControls& c, const QStringList& values)
+{
+    c.Check1->setValue(values[0].toShort());
+    c.Check2->setValue(values[1].toShort());
+    auto value = values.begin() + 2;
+    for (ListCombo* list : { c.Combo2, c.Combo3, c.Combo4, c.Combo5, c.Combo6, c.Combo7 })
+        list->setText(*value++);
+    for (QLabel* label : { c.Label7, c.Label8, c.Label9, c.Label10, c.Label11, c.Label14, c.Label15 })
+        label->setText(*value++);
 }
 
 class OptionsTest : public testing::Test
@@ -80,6 +82,7 @@ protected:
     QStringList reports;
     QWidget window;
     SetupControls controls = createSetupControls(&window);
+    ImmutablePaths immutable; // declared last: made mutable before the folders go
 };
 
 TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
@@ -91,16 +94,7 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
     };
     SettingsStore saver = makeStore();
     for (const QStringList& values : variants) {
-        controls.Check1->setValue(values[0].toShort());
-        controls.Check2->setValue(values[1].toShort());
-        ListCombo* lists[] = { controls.Combo2, controls.Combo3, controls.Combo4, controls.Combo5,
-            controls.Combo6, controls.Combo7 };
-        for (int i = 0; i < 6; ++i)
-            lists[i]->setText(values[2 + i]);
-        QLabel* labels[] = { controls.Label7, controls.Label8, controls.Label9, controls.Label10,
-            controls.Label11, controls.Label14, controls.Label15 };
-        for (int i = 0; i < 7; ++i)
-            labels[i]->setText(values[8 + i]);
+        setValues(controls, values);
         ASSERT_EQ(valuesOf(controls), values);
 
         SaveOptions(controls, saver);
@@ -124,9 +118,8 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
     EXPECT_TRUE(reports.isEmpty());
 }
 
-struct RestoreCase
+struct RestoreCase : test::Labelled
 {
-    const char* label;
     std::vector<std::pair<QString, QString>> stored;
     short check1, check2;
     QString label10, label15;
@@ -134,14 +127,7 @@ struct RestoreCase
     QStringList reported = {}; // stored texts the one message about unusable values must name
 };
 
-void PrintTo(const RestoreCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
-class RestoreOrder : public OptionsTest, public testing::WithParamInterface<RestoreCase>
-{
-};
+using RestoreOrder = CasesOf<OptionsTest, RestoreCase>;
 
 TEST_P(RestoreOrder, LabelsHaveTheLastWord)
 {
@@ -185,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Options, RestoreOrder,
         RestoreCase { "beyond_16_bits_keeps_box", { { "check1.value", "1" }, { "check2.value", "70000" } }, 1,
             0, "windowed=1", "", 1, { "70000" } },
         RestoreCase { "same_state_runs_no_handler", { { "check1.value", "0.5" } }, 0, 0, "", "", 0 }),
-    [](const testing::TestParamInfo<RestoreCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
 {
@@ -213,21 +199,13 @@ QStringList designValues()
     return valuesOf(createSetupControls(&window));
 }
 
-struct UnreadableCase
+struct UnreadableCase : test::Labelled
 {
-    const char* label;
     QByteArray bytes;
     const char* reason; // what the one message must say about the file
 };
 
-void PrintTo(const UnreadableCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
-class UnreadableSettings : public OptionsTest, public testing::WithParamInterface<UnreadableCase>
-{
-};
+using UnreadableSettings = CasesOf<OptionsTest, UnreadableCase>;
 
 TEST_P(UnreadableSettings, StartWithDesignValuesKeepTheFileAsideUntilTheFirstSave)
 {
@@ -267,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(Options, UnreadableSettings,
         UnreadableCase { "line_without_value", "[Options]\ncheck1.value=1\nlabel7.caption\n", "line 3" },
         UnreadableCase {
             "larger_than_1_mib", "[Options]\nlabel9.caption=" + QByteArray(1 << 20, '9') + "\n", "1 MiB" }),
-    [](const testing::TestParamInfo<UnreadableCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST_F(OptionsTest, HandEditedFileWithWindowsLineEndsIsSound)
 {
@@ -281,18 +259,7 @@ TEST_F(OptionsTest, HandEditedFileWithWindowsLineEndsIsSound)
     EXPECT_FALSE(config.exists("Tavorin/Tavorin.ini.bad"));
 }
 
-class FailedSave : public OptionsTest
-{
-protected:
-    bool makeImmutable(const QString& path) { return m_immutable.add(path); }
-
-private:
-    ImmutablePaths m_immutable;
-};
-
-class FailedSaveOf : public FailedSave, public testing::WithParamInterface<const char*>
-{
-};
+using FailedSaveOf = CasesOf<OptionsTest, const char*>;
 
 // Every way out (Save button, exit button, close, camera run) saves through the same store.
 TEST_P(FailedSaveOf, KeepsTheLastGoodFileAndTellsOncePerRun)
@@ -301,7 +268,7 @@ TEST_P(FailedSaveOf, KeepsTheLastGoodFileAndTellsOncePerRun)
     controls.Label7->setText("1");
     SaveOptions(controls, settings);
     const QByteArray good = config.read("Tavorin/Tavorin.ini");
-    if (!makeImmutable(config.file(GetParam())))
+    if (!immutable.add(config.file(GetParam())))
         GTEST_SKIP() << "chattr +i is not available on this file system";
 
     for (const char* team : { "2", "3", "4", "5" }) {
@@ -321,11 +288,11 @@ INSTANTIATE_TEST_SUITE_P(Options, FailedSaveOf, testing::Values("Tavorin/Tavorin
         return std::string(info.index == 0 ? "read_only_file" : "read_only_folder");
     });
 
-TEST_F(FailedSave, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
+TEST_F(OptionsTest, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
 {
     const QByteArray garbage = QByteArrayLiteral("\0\x01\x02garbage");
     config.write("Tavorin/Tavorin.ini", garbage);
-    if (!makeImmutable(iniFile()))
+    if (!immutable.add(iniFile()))
         GTEST_SKIP() << "chattr +i is not available on this file system";
     SettingsStore settings = makeStore();
 
@@ -398,8 +365,10 @@ TEST_F(SetupModelTest, FormLoadFromAnotherFolder)
     EXPECT_EQ(QDir::current().canonicalPath(), QDir(program.path()).canonicalPath());
     for (ListCombo* teams : { controls.Combo3, controls.Combo4 }) {
         ASSERT_EQ(teams->count(), 3);
+        EXPECT_EQ(teams->itemText(1), "Aston Villa");
         EXPECT_EQ(teams->ItemData(2), 5);
         EXPECT_EQ(teams->ListIndex(), -1);
+        EXPECT_EQ(teams->NewIndex(), 2);
     }
     EXPECT_EQ(controls.Combo6->count(), 0);
     EXPECT_EQ(controls.Combo3->Text(), "Aston Villa");
@@ -409,13 +378,16 @@ TEST_F(SetupModelTest, FormLoadFromAnotherFolder)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// A missing catalogue empties its lists of their design items; each faulty one is told once.
 TEST_F(SetupModelTest, FormLoadReportsEachFaultyCatalogueOnce)
 {
     program.write("kits.ini", "\"Home\",1\n\"Away\"");
+    ASSERT_GT(controls.Combo4->count(), 0);
     model.Form_Load();
     ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[0].contains("teams.ini"));
+    EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(program.file("teams.ini"))));
     EXPECT_TRUE(messages[1].contains("kits.ini"));
+    EXPECT_EQ(controls.Combo4->count(), 0);
     EXPECT_EQ(controls.Combo7->count(), 1);
 }
 

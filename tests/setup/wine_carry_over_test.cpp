@@ -1,6 +1,7 @@
 // The first run takes the options a Windows build left in the Wine prefix around the game folder.
 #include "setup/SetupModel.h"
 
+#include "support/CasesOf.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -78,21 +79,13 @@ TEST_F(CarryOver, AnUnusableCheckBoxTextIsNamedWithTheRegistryKey)
         EXPECT_TRUE(messages[0].contains(named)) << messages[0].toStdString();
 }
 
-struct FirstRunCase
+struct FirstRunCase : test::Labelled
 {
-    const char* label;
     void (*arrange)(const TempFolder& root);
     QStringList restored;
 };
 
-void PrintTo(const FirstRunCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
-class FirstRun : public CarryOver, public testing::WithParamInterface<FirstRunCase>
-{
-};
+using FirstRun = CasesOf<CarryOver, FirstRunCase>;
 
 TEST_P(FirstRun, TakesTheOneBuildsOptionsOrNothingAndTellsNothing)
 {
@@ -129,13 +122,10 @@ INSTANTIATE_TEST_SUITE_P(CarryOver, FirstRun,
             [](const TempFolder& root) { root.write("prefix/user.reg", kUserReg.chopped(3)); }, kDesign },
         FirstRunCase { "user_reg_too_large",
             [](const TempFolder& root) {
-                QFile file(root.file("prefix/user.reg"));
-                file.open(QIODevice::Append);
-                const QByteArray comment = '#' + QByteArray(1 << 20, ' ') + '\n';
-                while (file.size() <= kLargestWineRegistryFile)
-                    file.write(comment);
+                root.write(
+                    "prefix/user.reg", kUserReg + '#' + QByteArray(kLargestWineRegistryFile, ' ') + '\n');
             },
             kDesign }),
-    [](const testing::TestParamInfo<FirstRunCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 }

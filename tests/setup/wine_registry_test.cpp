@@ -1,5 +1,7 @@
 #include "setup/WineRegistry.h"
 
+#include "support/CasesOf.h"
+
 #include <gtest/gtest.h>
 
 using namespace tavorin;
@@ -25,21 +27,13 @@ bool wantedKey(QStringView path)
     return path.startsWith(u"Wanted", Qt::CaseInsensitive);
 }
 
-struct ReaderCase
+struct ReaderCase : test::Labelled
 {
-    const char* label;
     QByteArray lines; // what follows Wine's first line
     QString read; // as described above
 };
 
-void PrintTo(const ReaderCase& c, std::ostream* os)
-{
-    *os << c.label;
-}
-
-class WineRegistryReader : public testing::TestWithParam<ReaderCase>
-{
-};
+using WineRegistryReader = testing::TestWithParam<ReaderCase>;
 
 TEST_P(WineRegistryReader, ReadsWhatWineWouldLoad)
 {
@@ -87,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(WineRegistry, WineRegistryReader,
         ReaderCase { "hex_line_with_text", "[Wanted]\n\"b\"=hex:00,zz\n", refused },
         ReaderCase { "raw_utf8", "[Wanted]\n\"a\"=\"M\xc3\xbcnchen\"\n", refused },
         ReaderCase { "nul_byte", QByteArrayLiteral("[Wanted]\n\"a\"=\"1\0\"\n"), refused }),
-    [](const testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.label); });
+    test::byLabel);
 
 TEST(WineRegistry, RefusesFilesThatAreNotWines)
 {

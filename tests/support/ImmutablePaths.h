@@ -1,7 +1,17 @@
 #pragma once
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+
+// chattr needs a real file system and /tmp may be a tmpfs: a test program that makes paths
+// immutable keeps its scratch folders below the build folder.
+inline const bool scratchOnBuildDisk = [] {
+    const QString scratch = QStringLiteral(TAVORIN_BINARY_DIR "/scratch");
+    QDir().mkpath(scratch);
+    return qputenv("TMPDIR", QFile::encodeName(scratch));
+}();
 
 // Root writes through permission bits; an immutable file or folder stops even root.
 // Whatever was made immutable is made mutable again when this goes, failed test or not.

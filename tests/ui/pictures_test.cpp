@@ -48,11 +48,6 @@ struct PictureFile
     int height;
 };
 
-void PrintTo(const PictureFile& file, std::ostream* out)
-{
-    *out << file.name.toStdString();
-}
-
 std::vector<PictureFile> allPictures()
 {
     std::vector<PictureFile> files { { "background.gif", "gif", 430, 449 },
@@ -69,9 +64,7 @@ std::vector<PictureFile> allPictures()
     return files;
 }
 
-class EveryPicture : public testing::TestWithParam<PictureFile>
-{
-};
+using EveryPicture = testing::TestWithParam<PictureFile>;
 
 TEST_P(EveryPicture, HasItsFormatAndSize)
 {
@@ -93,6 +86,7 @@ struct IconEntry
     int bitsPerPixel;
 };
 
+// Each image is a ball with a red star in the middle, on a transparent ground.
 TEST(Icon, HoldsEightImagesOfTheListedSizesAndDepths)
 {
     const std::vector<IconEntry> expected { { 16, 4 }, { 32, 4 }, { 16, 8 }, { 32, 8 }, { 48, 8 }, { 16, 32 },
@@ -123,19 +117,10 @@ TEST(Icon, HoldsEightImagesOfTheListedSizesAndDepths)
         EXPECT_EQ(image.size(), QSize(expected[i].size, expected[i].size));
         const int middle = expected[i].size / 2;
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "the corner outside the ball is transparent";
-        EXPECT_EQ(qAlpha(image.pixel(middle, middle)), 255);
-    }
-}
-
-TEST(Icon, ShowsARedStarOnTheBall)
-{
-    QImageReader reader(kPictures + "tavorin.ico");
-    for (int i = 0; i < reader.imageCount(); ++i) {
-        ASSERT_TRUE(reader.jumpToImage(i));
-        const QImage image = reader.read();
-        const QColor centre = image.pixelColor(image.width() / 2, image.height() / 2);
-        EXPECT_GT(centre.red(), 180) << "image " << i;
-        EXPECT_LT(centre.green(), 80) << "image " << i;
+        const QColor centre = image.pixelColor(middle, middle);
+        EXPECT_EQ(centre.alpha(), 255);
+        EXPECT_GT(centre.red(), 180);
+        EXPECT_LT(centre.green(), 80);
     }
 }
 

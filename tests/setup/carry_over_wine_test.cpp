@@ -1,17 +1,20 @@
-// Options that real Wine wrote, as a Windows build of the launcher would have left them.
+// Options that real Wine wrote, as a Windows build of the launcher would have left them, read back
+// from Wine's own user.reg.
 #include "setup/WineCarryOver.h"
 
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QStandardPaths>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tavorin;
 
 namespace {
 
+const QString kSharedPrefix = QStringLiteral(TAVORIN_WINE_PREFIX);
 const QString kSettings = QStringLiteral("Software\\VB and VBA Program Settings\\");
 
 // Texts that need every kind of escape Wine writes: quotes, backslashes, letters beyond ASCII,
@@ -25,19 +28,32 @@ const std::vector<std::pair<QString, QString>> kStrings = {
     { "Label9.Caption", "tab\there\nline\x1b" },
 };
 
+// A prefix of the test's own made from the suite's shared one in no time: its registry files, and
+// its drive C through a link. Under another name it gets a Wine server of its own, which writes
+// user.reg as it ends; the shared prefix's server stays up between the tests.
+QString ownPrefix(const TempFolder& folder)
+{
+    const QString prefix = folder.file("prefix");
+    QDir().mkpath(prefix + "/dosdevices");
+    for (const char* file : { "system.reg", "user.reg", "userdef.reg", ".update-timestamp" })
+        QFile::copy(kSharedPrefix + '/' + file, prefix + '/' + file);
+    QFile::link(kSharedPrefix + "/drive_c", prefix + "/drive_c");
+    QFile::link("../drive_c", prefix + "/dosdevices/c:");
+    QFile::link("/", prefix + "/dosdevices/z:");
+    return prefix;
+}
+
 // The output of a Wine program that failed, empty when it succeeded.
 QString runInPrefix(const QString& prefix, const QString& program, const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("WINEPREFIX", prefix);
     environment.insert("WINEDEBUG", "-all");
-    environment.insert("WINEDLLOVERRIDES", "mscoree,mshtml="); // no Mono or Gecko installer asked for
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    // The first run makes the prefix: 6 s on a quiet machine, half a minute on a busy one.
-    if (!process.waitForFinished(300'000) || process.exitStatus() != QProcess::NormalExit
+    if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit
         || process.exitCode())
         return program + ' ' + arguments.join(' ') + ": " + process.errorString() + ' ' + process.readAll();
     return {};
@@ -45,10 +61,17 @@ QString runInPrefix(const QString& prefix, const QString& program, const QString
 
 TEST(RealWine, OptionsItWroteAreReadAndCarriedOver)
 {
-    ASSERT_FALSE(QStandardPaths::findExecutable("wine").isEmpty())
-        << "the command wine is missing: scripts/install-deps.sh installs the packages wine and wine64";
+    ASSERT_TRUE(QFile::exists(kSharedPrefix + "/system.reg"))
+        << "no Wine prefix in " TAVORIN_WINE_PREFIX ": run the test through ctest, whose fixture makes it";
     TempFolder folder;
-    const QString prefix = folder.file("prefix");
+    const QString prefix = ownPrefix(folder);
+    // Wine names in the prefix the folder of its server's socket, and never removes it.
+    const auto removeServerFolder = qScopeGuard([&] {
+        QFile name(prefix + "/wineserver");
+        if (const QString server = name.open(QIODevice::ReadOnly) ? name.readAll().trimmed() : QString();
+            server.startsWith("wine-"))
+            QDir(QDir::temp().filePath(server)).removeRecursively();
+    });
     const auto regAdd = [&](const QString& name, const QStringList& value) {
         return runInPrefix(prefix, "wine",
             QStringList { "reg", "add", "HKCU\\" + kSettings + name + "\\Options" } << value << "/f");
@@ -72,8 +95,9 @@ TEST(RealWine, OptionsItWroteAreReadAndCarriedOver)
     EXPECT_EQ(old.strings.size(), kStrings.size() + 1) << "dword and hex values are not strings";
 
     // Old.exe lies in the game folder, New.exe does not.
-    folder.write("prefix/drive_c/Games/FIFA 2005/Old.exe", "MZ");
-    const auto carried = findOptionsLeftUnderWine(folder.file("prefix/drive_c/Games/FIFA 2005"));
+    QTemporaryDir game(prefix + "/drive_c/Games-XXXXXX");
+    QFile(game.filePath("Old.exe")).open(QIODevice::WriteOnly);
+    const auto carried = findOptionsLeftUnderWine(game.path());
     ASSERT_TRUE(carried);
     EXPECT_EQ(carried->key.strings, old.strings);
     EXPECT_TRUE(carried->source.contains(QDir::toNativeSeparators(prefix + "/user.reg")));
