@@ -76,9 +76,10 @@ PropertyBag pictureButtonProperties(int buttonNumber)
     const QString base = pictureSetName(buttonNumber);
     const QString extension = pictureSetExtension(buttonNumber);
     PropertyBag bag;
+    // The idle picture is in the first frame; the other two wait for the pointer.
     bag.WriteProperty("picture", loadPicture(resource(base + "_idle" + extension)), nullptr);
-    bag.WriteProperty("picturehover", loadPicture(resource(base + "_hover" + extension)), nullptr);
-    bag.WriteProperty("picturedown", loadPicture(resource(base + "_down" + extension)), nullptr);
+    bag.WriteProperty("picturehover", loadPictureOnFirstUse(resource(base + "_hover" + extension)), nullptr);
+    bag.WriteProperty("picturedown", loadPictureOnFirstUse(resource(base + "_down" + extension)), nullptr);
     return bag;
 }
 

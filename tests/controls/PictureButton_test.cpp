@@ -1,6 +1,7 @@
 #include "controls/PictureButton.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -15,7 +16,7 @@ Picture solid(QSize size, QColor colour)
 {
     QPixmap pixmap(size);
     pixmap.fill(colour);
-    return std::make_shared<const QPixmap>(std::move(pixmap));
+    return std::make_shared<const PictureData>(std::move(pixmap));
 }
 
 class PaintCounter final : public QObject
@@ -155,7 +156,7 @@ TEST_P(StateTable, GivesStateRedrawAndSideEffects)
     EXPECT_EQ(enters.count(), row.enter ? 1 : 0);
     EXPECT_EQ(leaves.count(), row.leave ? 1 : 0);
     EXPECT_EQ(m_button->size(), pictureOf(row.state)->size());
-    EXPECT_EQ(shownColour(), pictureOf(row.state)->toImage().pixelColor(0, 0));
+    EXPECT_EQ(shownColour(), pictureOf(row.state)->pixmap().toImage().pixelColor(0, 0));
 }
 
 constexpr Qt::MouseButtons none = Qt::NoButton, left = Qt::LeftButton, right = Qt::RightButton,
@@ -231,6 +232,35 @@ TEST_F(PictureButtonTest, WithoutPicturesKeepsItsSizeClearsItsSurfaceAndStillRai
     EXPECT_EQ(bare.size(), QSize(33, 22));
     EXPECT_EQ(bare.grab().toImage().pixelColor(0, 0), bare.palette().color(QPalette::Window));
 }
+
+// A picture kept as file bytes is decoded when the pointer first comes; bytes that are no picture
+// then show as none.
+class EncodedHoverPicture : public PictureButtonTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(EncodedHoverPicture, IsTheRightOneTheFirstTimeThePointerComes)
+{
+    const bool decodable = GetParam();
+    QByteArray bytes = "no picture";
+    if (decodable) {
+        QImage magenta(33, 14, QImage::Format_RGB32);
+        magenta.fill(Qt::magenta);
+        QBuffer file(&bytes);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && magenta.save(&file, "BMP"));
+    }
+    m_button->setPictureHover(std::make_shared<const PictureData>(bytes, "bmp"));
+
+    move(Qt::NoButton);
+    settle();
+
+    EXPECT_EQ(m_button->State(), 1);
+    EXPECT_EQ(m_button->size(), decodable ? QSize(33, 14) : m_idle->size());
+    EXPECT_EQ(shownColour(), decodable ? QColor(Qt::magenta) : m_button->palette().color(QPalette::Window));
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureButton, EncodedHoverPicture, ::testing::Bool(),
+    [](const auto& info) { return info.param ? "Decodable" : "NoPicture"; });
 
 struct PictureProperty
 {
@@ -320,7 +350,7 @@ TEST(PictureButtonScaling, DrawsPixelArtWithHardEdgesAtTwiceTheSize)
     checker.setPixelColor(0, 0, Qt::black);
     checker.setPixelColor(1, 0, Qt::white);
     PictureButton button;
-    button.setPicture(std::make_shared<const QPixmap>(QPixmap::fromImage(checker)));
+    button.setPicture(std::make_shared<const PictureData>(QPixmap::fromImage(checker)));
     QImage doubled(4, 2, QImage::Format_RGB32);
     doubled.setDevicePixelRatio(2);
     button.render(&doubled);
