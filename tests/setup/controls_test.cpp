@@ -1,5 +1,6 @@
 #include "setup/SetupControls.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -72,6 +73,22 @@ TEST_F(ListComboTest, ArrowKeysAndWheelPickWithOneClickEach)
     QApplication::sendEvent(list, &wheelUp);
     EXPECT_EQ(clicks.count(), 3);
     EXPECT_EQ(list->ListIndex(), 0);
+}
+
+// The list's popup is only built when it first opens.
+TEST_F(ListComboTest, PickingFromTheOpenedListClicksOnce)
+{
+    QSignalSpy clicks(list, &ListCombo::Click);
+    list->showPopup();
+    QAbstractItemView* popup = list->view();
+    ASSERT_TRUE(popup->isVisible());
+    popup->setCurrentIndex(popup->model()->index(1, 0));
+    QTest::keyClick(popup, Qt::Key_Return);
+
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(list->ListIndex(), 1);
+    EXPECT_EQ(list->Text(), "Beta");
 }
 
 TEST_F(ListComboTest, FillReplacesEverythingAndClearEmptiesTheField)
