@@ -6,6 +6,7 @@
 #include "ui/Pictures.h"
 
 #include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
@@ -127,6 +128,18 @@ TEST(Icon, HoldsEightImagesOfTheListedSizesAndDepths)
         const int middle = expected[i].size / 2;
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "the corner outside the ball is transparent";
         EXPECT_EQ(qAlpha(image.pixel(middle, middle)), 255);
+    }
+}
+
+TEST(Icon, TheWindowGetsTheTrueColourImageOfEachSize)
+{
+    const QIcon icon = tavorin::pictures::icon();
+    ASSERT_EQ(icon.availableSizes(), QList<QSize>({ { 16, 16 }, { 32, 32 }, { 48, 48 } }));
+    QImageReader reader(kPictures + "tavorin.ico");
+    for (int image : { 5, 6, 7 }) {
+        ASSERT_TRUE(reader.jumpToImage(image));
+        const QImage trueColour = reader.read();
+        EXPECT_EQ(icon.pixmap(trueColour.size()).toImage().convertToFormat(trueColour.format()), trueColour);
     }
 }
 
