@@ -49,11 +49,10 @@ void ListCombo::giveTextField()
 // be cheap.
 QSize ListCombo::sizeHint() const
 {
-    const int textHeight = qMax(qCeil(QFontMetricsF(font()).height()), 14) + 2;
+    const QSize text(0, qMax(qCeil(QFontMetricsF(font()).height()), 14) + 2);
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    return style()->sizeFromContents(
-        QStyle::CT_ComboBox, &option, QSize(0, qMax(textHeight, iconSize().height() + 2)), this);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
 }
 
 QSize ListCombo::minimumSizeHint() const

@@ -212,7 +212,8 @@ TEST(ButtonPictures, EveryButtonHoldsItsOwnThreeFiles)
             { std::pair { "picture", "idle" }, { "picturehover", "hover" }, { "picturedown", "down" } }) {
             const tavorin::Picture held = stored.ReadProperty(property, nullptr);
             ASSERT_TRUE(held) << button << " " << property;
-            EXPECT_EQ(held->pixmap().toImage().convertToFormat(QImage::Format_ARGB32), picture(files.arg(state)))
+            EXPECT_EQ(
+                held->pixmap().toImage().convertToFormat(QImage::Format_ARGB32), picture(files.arg(state)))
                 << button << " " << property;
         }
     }
