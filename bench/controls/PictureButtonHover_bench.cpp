@@ -79,7 +79,7 @@ public:
     {
         QPixmap face(60, 45);
         face.fill(Qt::darkGreen);
-        const Picture picture = std::make_shared<const QPixmap>(face);
+        const Picture picture = std::make_shared<const PictureData>(face);
         m_button->setPicture(picture);
         m_button->setPictureHover(picture);
         m_button->setPictureDown(picture);

@@ -106,7 +106,7 @@ void PictureButton::paintEvent(QPaintEvent*)
     // Pixel art stays crisp at 200 %: the painter's integer device scale with no smoothing.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawPixmap(QPointF(0, 0), *shown);
+    painter.drawPixmap(QPointF(0, 0), shown->pixmap());
 }
 
 void PictureButton::resizeEvent(QResizeEvent*)
@@ -205,7 +205,7 @@ void PictureButton::ShowState()
     update();
     const Picture& shown = pictureOfState();
     if (!isNone(shown))
-        resize(shown->deviceIndependentSize().toSize());
+        resize(shown->pixmap().deviceIndependentSize().toSize());
 }
 
 bool PictureButton::IsPointerOver() const

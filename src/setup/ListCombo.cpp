@@ -2,8 +2,14 @@
 
 #include "setup/ListModel.h"
 
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListView>
+#include <QPointer>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QtMath>
 
 namespace tavorin {
 
@@ -11,29 +17,59 @@ ListCombo::ListCombo(QWidget* parent)
     : QComboBox(parent)
     , m_items(new ListModel(this))
 {
-    // The model goes in first: the line edit's completer and the popup's view, both made by
-    // setEditable, then take it once instead of being handed it again.
     setModel(m_items);
-    setEditable(true);
+    giveTextField();
     setInsertPolicy(QComboBox::NoInsert);
-    // Measuring every item for the size hint would cost more than filling the list.
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     detachTypingFromSelection();
     connect(this, &QComboBox::activated, this, &ListCombo::Click);
+}
+
+// The text field is handed over ready-made rather than asked for with setEditable, which
+// builds the popup and its view at once and gives the field a completer that this list
+// would only throw away. QComboBox makes a completer only for a field that has none, so the
+// field carries a stand-in, shared by all lists, while it is handed over. The popup is then
+// built the first time it is asked for, most often never.
+void ListCombo::giveTextField()
+{
+    static QPointer<QCompleter> standIn;
+    if (!standIn) {
+        standIn = new QCompleter(QCoreApplication::instance());
+        standIn->setCompletionMode(QCompleter::InlineCompletion); // never builds a popup of its own
+    }
+    auto* field = new QLineEdit(this);
+    field->setPalette(palette());
+    field->setCompleter(standIn);
+    setLineEdit(field);
+    field->setCompleter(nullptr);
+}
+
+// QComboBox measures every item for its size hints, which for a catalogue of 100,000 teams
+// costs more than filling the list, and asking it not to (AdjustToMinimumContentsLength)
+// builds the popup at once. The window places every list itself: the hints only need to
+// be cheap.
+QSize ListCombo::sizeHint() const
+{
+    const QSize text(0, qMax(qCeil(QFontMetricsF(font()).height()), 14) + 2);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+}
+
+QSize ListCombo::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 // Left alone, QComboBox selects an item equal to the typed text when the field loses
 // focus or Enter is pressed, raises activated for it and may insert the text as an item.
 void ListCombo::detachTypingFromSelection()
 {
-    setCompleter(nullptr);
     QLineEdit* field = lineEdit();
     disconnect(field, &QLineEdit::returnPressed, this, nullptr);
     disconnect(field, &QLineEdit::editingFinished, this, nullptr);
 }
 
-// The popup is built on first use, not with the list: most lists are never opened,
-// and building six popups would slow the window's first appearance.
+// Items of one height let a popup over a long catalogue measure one item, not all.
 void ListCombo::showPopup()
 {
     if (auto* listView = qobject_cast<QListView*>(view()))

@@ -30,12 +30,15 @@ public:
     // Replaces every item at once; afterwards no item is selected and the field is empty.
     void fill(std::vector<CatalogueEntry> entries);
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     void showPopup() override;
 
 signals:
     void Click();
 
 private:
+    void giveTextField();
     void detachTypingFromSelection();
     void deselectKeepingText(const QString& text);
 

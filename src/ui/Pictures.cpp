@@ -4,6 +4,7 @@
 #include "controls/PropertyBag.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QtEndian>
 
 namespace tavorin::pictures {
@@ -38,7 +39,16 @@ QPixmap background()
 
 QIcon icon()
 {
-    return QIcon(resource("tavorin.ico"));
+    // QIcon would decode all eight images to keep the true-colour one of each size; reading only
+    // those skips decoding the five palette images before the window's first frame.
+    QImageReader reader(resource("tavorin.ico"), "ico");
+    reader.setAutoDetectImageFormat(false); // else every installed image plug-in is loaded
+    QIcon icon;
+    for (int image = 0; reader.jumpToImage(image); ++image) {
+        if (reader.imageFormat() == QImage::Format_ARGB32)
+            icon.addPixmap(QPixmap::fromImageReader(&reader));
+    }
+    return icon;
 }
 
 QPixmap saveSettingsBar()
@@ -76,9 +86,10 @@ PropertyBag pictureButtonProperties(int buttonNumber)
     const QString base = pictureSetName(buttonNumber);
     const QString extension = pictureSetExtension(buttonNumber);
     PropertyBag bag;
+    // The idle picture is in the first frame; the other two wait for the pointer.
     bag.WriteProperty("picture", loadPicture(resource(base + "_idle" + extension)), nullptr);
-    bag.WriteProperty("picturehover", loadPicture(resource(base + "_hover" + extension)), nullptr);
-    bag.WriteProperty("picturedown", loadPicture(resource(base + "_down" + extension)), nullptr);
+    bag.WriteProperty("picturehover", loadPictureOnFirstUse(resource(base + "_hover" + extension)), nullptr);
+    bag.WriteProperty("picturedown", loadPictureOnFirstUse(resource(base + "_down" + extension)), nullptr);
     return bag;
 }
 

@@ -13,7 +13,7 @@ Picture tinyPicture()
 {
     QPixmap pixmap(3, 2);
     pixmap.fill(Qt::magenta);
-    return std::make_shared<const QPixmap>(std::move(pixmap));
+    return std::make_shared<const PictureData>(std::move(pixmap));
 }
 
 TEST(PictureButtonProperties, ReadWithoutRedrawAndWrittenBackOnlyWhenSet)

@@ -3,6 +3,7 @@
 #include "support/CasesOf.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -17,7 +18,7 @@ Picture solid(QSize size, QColor colour)
 {
     QPixmap pixmap(size);
     pixmap.fill(colour);
-    return std::make_shared<const QPixmap>(std::move(pixmap));
+    return std::make_shared<const PictureData>(std::move(pixmap));
 }
 
 class PaintCounter final : public QObject
@@ -156,7 +157,7 @@ TEST_P(StateTable, GivesStateRedrawAndSideEffects)
     EXPECT_EQ(enters.count(), row.enter ? 1 : 0);
     EXPECT_EQ(leaves.count(), row.leave ? 1 : 0);
     EXPECT_EQ(m_button->size(), pictureOf(row.state)->size());
-    EXPECT_EQ(shownColour(), pictureOf(row.state)->toImage().pixelColor(0, 0));
+    EXPECT_EQ(shownColour(), pictureOf(row.state)->pixmap().toImage().pixelColor(0, 0));
 }
 
 constexpr Qt::MouseButtons none = Qt::NoButton, left = Qt::LeftButton, right = Qt::RightButton,
@@ -232,6 +233,30 @@ TEST_F(PictureButtonTest, WithoutPicturesKeepsItsSizeClearsItsSurfaceAndStillRai
     EXPECT_EQ(bare.size(), QSize(33, 22));
     EXPECT_EQ(bare.grab().toImage().pixelColor(0, 0), bare.palette().color(QPalette::Window));
 }
+
+// Bytes kept undecoded until the pointer first comes give the right picture then, or none.
+class EncodedHoverPicture : public PictureButtonTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(EncodedHoverPicture, IsTheRightOneTheFirstTimeThePointerComes)
+{
+    const bool decodable = GetParam();
+    QByteArray bytes = "no picture";
+    QBuffer file(&bytes);
+    QImage magenta(33, 14, QImage::Format_RGB32);
+    magenta.fill(Qt::magenta);
+    if (decodable)
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && magenta.save(&file, "BMP"));
+    m_button->setPictureHover(std::make_shared<const PictureData>(bytes, "bmp"));
+    move(Qt::NoButton);
+    settle();
+    EXPECT_EQ(m_button->size(), decodable ? magenta.size() : m_idle->size());
+    EXPECT_EQ(shownColour(), decodable ? QColor(Qt::magenta) : m_button->palette().color(QPalette::Window));
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureButton, EncodedHoverPicture, ::testing::Bool(),
+    [](const auto& info) { return info.param ? "Decodable" : "NoPicture"; });
 
 struct PictureProperty : test::Labelled
 {
@@ -315,7 +340,7 @@ TEST(PictureButtonScaling, DrawsPixelArtWithHardEdgesAtTwiceTheSize)
     checker.setPixelColor(0, 0, Qt::black);
     checker.setPixelColor(1, 0, Qt::white);
     PictureButton button;
-    button.setPicture(std::make_shared<const QPixmap>(QPixmap::fromImage(checker)));
+    button.setPicture(std::make_shared<const PictureData>(QPixmap::fromImage(checker)));
     QImage doubled(4, 2, QImage::Format_RGB32);
     doubled.setDevicePixelRatio(2);
     button.render(&doubled);

@@ -18,7 +18,7 @@ Picture solid(QSize size, QColor colour)
 {
     QPixmap pixmap(size);
     pixmap.fill(colour);
-    return std::make_shared<const QPixmap>(std::move(pixmap));
+    return std::make_shared<const PictureData>(std::move(pixmap));
 }
 
 QColor screenColourAt(QPoint global)

@@ -1,5 +1,6 @@
 #include "setup/SetupControls.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -72,6 +73,18 @@ TEST_F(ListComboTest, ArrowKeysAndWheelPickWithOneClickEach)
     QApplication::sendEvent(list, &wheelUp);
     EXPECT_EQ(clicks.count(), 3);
     EXPECT_EQ(list->ListIndex(), 0);
+}
+
+// The list's popup is only built when it first opens.
+TEST_F(ListComboTest, PickingFromTheOpenedListClicksOnce)
+{
+    QSignalSpy clicks(list, &ListCombo::Click);
+    list->showPopup();
+    list->view()->setCurrentIndex(list->view()->model()->index(1, 0));
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(list->ListIndex(), 1);
+    EXPECT_EQ(list->Text(), "Beta");
 }
 
 TEST_F(ListComboTest, FillReplacesEverythingAndClearEmptiesTheField)

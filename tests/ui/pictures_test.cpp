@@ -2,6 +2,9 @@
 // real formats and sizes, the icon's and cursor's inner structure, and the
 // pictures that must line up with the face they lie on.
 
+#include "controls/PropertyBag.h"
+#include "ui/Pictures.h"
+
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -163,6 +166,26 @@ TEST(ButtonPictures, CameraFramesAreBlackWhiteAndGreen)
         EXPECT_EQ(picture(cameraName(camera, "hover")).pixelColor(59, 22), QColor(Qt::white));
         const QColor green = picture(cameraName(camera, "down")).pixelColor(30, 44);
         EXPECT_GT(green.green(), 2 * std::max(green.red(), green.blue()));
+    }
+}
+
+// The idle pictures are read at once, the others on first use: each must still be the button's own file.
+TEST(ButtonPictures, EveryButtonHoldsItsOwnThreeFiles)
+{
+    const QStringList faces { "minimise_%1.gif", "close_%1.gif", "eye_%1.gif", "maker_%1.gif" };
+    for (int button = 1; button <= 16; ++button) {
+        const bool camera = button >= 3 && button <= 14;
+        const QString files
+            = camera ? cameraName(button - 2, "%1") : faces[button <= 2 ? button - 1 : button - 13];
+        const tavorin::PropertyBag stored = tavorin::pictures::pictureButtonProperties(button);
+        for (const auto& [property, state] :
+            { std::pair { "picture", "idle" }, { "picturehover", "hover" }, { "picturedown", "down" } }) {
+            const tavorin::Picture held = stored.ReadProperty(property, nullptr);
+            ASSERT_TRUE(held) << button << " " << property;
+            EXPECT_EQ(
+                held->pixmap().toImage().convertToFormat(QImage::Format_ARGB32), picture(files.arg(state)))
+                << button << " " << property;
+        }
     }
 }
 
