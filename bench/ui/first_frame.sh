@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build-bench/bench}
-runs=${2:-15}
+runs=${2:-25}
 if [ ! -x "$build/first_frame" ]; then
   cmake -S "$root" -B "$build/.." -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVORIN_BENCH=ON -DTAVORIN_TESTS=OFF >/dev/null
   cmake --build "$build/.." --target first_frame -j "$(nproc)" >/dev/null
@@ -25,6 +25,8 @@ picture="$root/src/ui/pictures/background.gif"
     local start; start=$(date +%s%N); read -r painted rss delay < <("$@")
     echo "$(( (painted - start) / 1000 )) $rss $(( (painted - start - delay) / 1000 ))"
   }
+  # One untimed round first: a freshly built program starts from a cold disk cache.
+  for program in "" --bare --label; do measure "'"$work"'/Tavorin" ${program:+$program "'"$picture"'"} >/dev/null; done
   for _ in $(seq '"$runs"'); do
     echo "launcher $(measure "'"$work"'/Tavorin")"
     echo "picture $(measure "'"$work"'/Tavorin" --bare "'"$picture"'")"
