@@ -22,8 +22,8 @@ if ! printf "$probe" | "$compiler" "${flags[@]}" -x c++ - 2>/dev/null; then
   exit 1
 fi
 
-# The artwork generator is a build-time tool for Linux only (it writes GIFs with giflib).
-mapfile -t sources < <(cd "$root" && git ls-files 'src/*.cpp' ':!src/ui/art/*' | sed "s|^|$root/|")
+# Everything under src/ ships, so everything under src/ must compile for Windows.
+mapfile -t sources < <(cd "$root" && git ls-files 'src/*.cpp' | sed "s|^|$root/|")
 [ -d "$build" ] || { echo "windows-syntax: no build folder $build for the moc output" >&2; exit 1; }
 mapfile -t mocs < <(find "$build/src" -path '*_autogen/*' -name 'moc_*.cpp' ! -path '*artgen*')
 [ "${#mocs[@]}" -gt 0 ] || { echo "windows-syntax: no moc output under $build/src: build first" >&2; exit 1; }
