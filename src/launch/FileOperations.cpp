@@ -1,6 +1,7 @@
 #include "launch/FileOperations.h"
 
 #include "launch/RuntimeError.h"
+#include "setup/CaseFold.h"
 
 #include <QDir>
 #include <QFile>
@@ -222,15 +223,16 @@ namespace {
 
 void CopyFileReplacing(const QString& source, const QString& destination, const QString& step)
 {
-    copyBytes(source, destination, step);
+    copyBytes(existingSpelling(source), spellingToWrite(destination), step);
 }
 
 void RemoveFile(const QString& file, const QString& step)
 {
-    if (!QFileInfo(file).isFile())
-        throw RuntimeError(missingNumber(file), step, file);
-    if (!QFile::remove(file))
-        throw RuntimeError(RuntimeError::PermissionDenied, step, file);
+    const QString onDisk = existingSpelling(file);
+    if (!QFileInfo(onDisk).isFile())
+        throw RuntimeError(missingNumber(onDisk), step, onDisk);
+    if (!QFile::remove(onDisk))
+        throw RuntimeError(RuntimeError::PermissionDenied, step, onDisk);
 }
 
 void ChangeFolder(const QString& folder, const QString& step)

@@ -4,6 +4,8 @@
 
 namespace tavorin {
 
+// File names are found whatever their capitals, as Wine finds them (setup/CaseFold.h).
+
 // Copies source over destination. The bytes go to a temporary file beside the destination that
 // is then renamed over it, so the destination is always either the old file or the new one, and
 // a failed copy leaves no temporary file behind. Throws RuntimeError naming step on failure.

@@ -4,6 +4,7 @@
 
 #include "launch/RuntimeError.h"
 #include "launch/WindowsCommandLine.h"
+#include "setup/CaseFold.h"
 #include "setup/WinePrefix.h"
 
 #include <QCoreApplication>
@@ -200,7 +201,7 @@ QString PosixPlatform::findProgram(const QString& name) const
                                                                 : searchFolders(m_programFolder);
     for (const QString& folder : folders) {
         for (const QString& candidate : namesToTry(name)) {
-            const QFileInfo file(QDir(folder).filePath(candidate));
+            const QFileInfo file(existingSpelling(QDir(folder).filePath(candidate)));
             if (file.isFile())
                 return file.absoluteFilePath();
         }

@@ -16,7 +16,7 @@ namespace tavorin {
 
 // Runs the Windows command lines of the launcher on a POSIX host: the line is split as a Windows
 // program would split it, the program is looked up as Windows would look it up (with ".exe" added
-// to a bare name), and a Windows program is handed to Wine. Never through a shell.
+// to a bare name, its capitals ignored), and a Windows program is handed to Wine. Never through a shell.
 //
 // Wine rebuilds a command line from the words it is given, quoting each so that the program's C
 // runtime splits it back into the same words; handing it the words, not the line, is what keeps

@@ -1,6 +1,7 @@
 #include "setup/Catalogue.h"
 
 #include "setup/AppInfo.h"
+#include "setup/CaseFold.h"
 #include "setup/ListCombo.h"
 #include "setup/NumberText.h"
 
@@ -454,7 +455,7 @@ void LoadCatalogue(
     QDir::setCurrent(programFolder);
     QString relative = fileName;
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QString path = QDir::cleanPath(programFolder + QLatin1Char('/') + relative);
+    const QString path = existingSpelling(QDir::cleanPath(programFolder + QLatin1Char('/') + relative));
     const QString shownPath = QDir::toNativeSeparators(path);
 
     QFile file(path);

@@ -1,6 +1,7 @@
 #include "setup/SetupModel.h"
 
 #include "setup/AppInfo.h"
+#include "setup/CaseFold.h"
 #include "setup/Options.h"
 
 #include <QDir>
@@ -98,7 +99,7 @@ void SetupModel::Combo7_Click()
 
 void SetupModel::ShowTeamLogo(QLabel* box, const QString& number)
 {
-    const QPixmap logo(logoPath(number));
+    const QPixmap logo(existingSpelling(logoPath(number)));
     if (logo.isNull()) {
         box->clear();
         return;
