@@ -54,14 +54,30 @@ INSTANTIATE_TEST_SUITE_P(Codes, LaunchExitCodeTest,
         ExitCase { "missingProgramGivesMinusOneAtOnce", nullptr, -1 }),
     test::byLabel);
 
-TEST_F(LaunchPlatformTest, BareNameFindsTheExeAndSplitsArgumentsTheWindowsWay)
+struct ProgramCase : test::Labelled
 {
-    writeRecorderProgram("impbig.exe");
-    QString line = R"(impbig /i "two words" say\"hi\" C:\dir\file)";
+    const char* onDisk;
+    const char* named; // as the line names it
+};
+
+using ProgramLookup = CasesOf<LaunchPlatformTest, ProgramCase>;
+
+// The program is found as Windows finds it: ".exe" added to a bare name, capitals ignored.
+TEST_P(ProgramLookup, FindsTheProgramAndSplitsArgumentsTheWindowsWay)
+{
+    writeRecorderProgram(GetParam().onDisk);
+    QString line = GetParam().named + QString(R"( /i "two words" say\"hi\" C:\dir\file)");
     EXPECT_EQ(platform()->RunAndWait(line), 0);
-    EXPECT_EQ(readLines(log("impbig.exe.log")),
+    EXPECT_EQ(readLines(log(GetParam().onDisk + QString(".log"))),
         (QStringList { QDir::currentPath(), "/i", "two words", "say\"hi\"", R"(C:\dir\file)" }));
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, ProgramLookup,
+    testing::Values(ProgramCase { "bare_name", "impbig.exe", "impbig" },
+        ProgramCase { "bare_name_in_capitals", "IMPBIG.EXE", "impbig" },
+        ProgramCase { "game_in_capitals", "FIFA2005.EXE", "fifa2005.exe" },
+        ProgramCase { "scene_in_other_capitals", "tvr2005.EXE", "TVR2005.exe" }),
+    test::byLabel);
 
 TEST_F(LaunchPlatformTest, ProgramFolderComesBeforeCurrentFolderWhichTheChildInherits)
 {
@@ -107,7 +123,8 @@ TEST_F(LaunchPlatformTest, ShellThrowsFileNotFoundOrPermissionDenied)
     }
 }
 
-// Windows programs go through Wine; the fake one records its arguments and the prefix it got.
+// Windows programs go through Wine; the fake one records its arguments and the prefix it got. The
+// game's file is in other capitals than the line that names it.
 struct WineCase : test::Labelled
 {
     bool wineFromVariable;
@@ -140,7 +157,7 @@ protected:
 TEST_P(LaunchWineTest, WindowsProgramRunsThroughWine)
 {
     m_root.write("prefix/system.reg", "WINE REGISTRY");
-    const QString game = QDir(gameFolder()).filePath("game.exe");
+    const QString game = QDir(gameFolder()).filePath("Game.EXE");
     m_root.write(QDir(m_root.path()).relativeFilePath(game), QByteArray("MZ\x90\0", 4));
     QString line = R"(game -skip_fe=1 "two words")";
     EXPECT_EQ(makeHostPlatform(gameFolder())->RunAndWait(line), 0);

@@ -5,6 +5,7 @@
 #include "launch/RuntimeError.h"
 #include "support/CasesOf.h"
 #include "support/ImmutablePaths.h"
+#include "support/OtherCapitals.h"
 
 #include <QCoreApplication>
 #include <cerrno>
@@ -19,6 +20,7 @@
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace tavorin;
@@ -33,7 +35,8 @@ QByteArray contentOf(const QString& name)
 
 // A game folder with every file a run reads, stand-in programs, and a data folder holding the
 // game's own files. The import stand-in logs its line and the script it finds, then appends that
-// script to the archive, as a real import would change it.
+// script to the archive, as a real import would change it. respell() gives every name of the
+// game folder other capitals; the fixture's names then follow them, as a Windows tool finds them.
 class LaunchSceneTest : public testing::Test
 {
 public:
@@ -52,19 +55,33 @@ public:
 
     void writeImportTool(const QByteArray& more = {})
     {
-        writeScript(m_root, "game/impbig.exe",
+        writeScript(m_root, inGame("impbig.exe"),
             "{ pwd; printf '%s\\n' \"$@\"; printf 'script='; cat \"$3\"; echo; } >> '"
                 + QFile::encodeName(importLog())
-                + "'\nif [ -f dress0.big ]; then cat \"$3\" >> dress0.big; fi\n" + more);
+                + "'\nfor archive in [dD][rR][eE][sS][sS]0.[bB][iI][gG]; do\n"
+                  "  if [ -f \"$archive\" ]; then cat \"$3\" >> \"$archive\"; fi\n"
+                  "done\n"
+                + more);
     }
 
+    void respell()
+    {
+        ASSERT_TRUE(respellBelow(game()));
+        m_otherCapitals = true;
+    }
+
+    // A name of the game folder as it is spelled there, below the temporary folder.
+    QString inGame(const QString& name) const
+    {
+        return "game/" + (m_otherCapitals ? otherCapitals(name) : name);
+    }
     QString game(const QString& name = {}) const
     {
-        return m_root.file(name.isEmpty() ? "game" : "game/" + name);
+        return m_root.file(name.isEmpty() ? "game" : inGame(name));
     }
     QString importLog() const { return m_root.file("import.log"); }
     QString sceneLog() const { return m_root.file("scene.log"); }
-    QByteArray staged(const QString& name) const { return m_root.read("game/data/cmn/be/" + name); }
+    QByteArray staged(const QString& name) const { return m_root.read(inGame("data/cmn/be/" + name)); }
 
     SceneRunner runner()
     {
@@ -96,6 +113,7 @@ public:
     SceneValues m_values { "2", "21", "windowed=1", "1024x768x32" };
     int m_saves = 0;
     bool m_valuesReadAfterStaging = false;
+    bool m_otherCapitals = false;
     ImmutablePaths m_immutable; // declared last: made mutable before the folders go
 };
 
@@ -121,19 +139,25 @@ struct StopCase : test::Labelled
     Step stopsAt;
 };
 
-using LaunchSceneStops = CasesOf<LaunchSceneTest, StopCase>;
+// Each fault also in a game folder whose names are all in other capitals.
+using LaunchSceneStops = CasesOf<LaunchSceneTest, std::tuple<StopCase, bool>>;
 
 // What the steps before the failing one did stays done; the later ones do not happen; no
-// temporary copy is left in the data folder.
+// temporary copy is left in the data folder. A file missing in every spelling is named as the
+// launcher spells it.
 TEST_P(LaunchSceneStops, AtTheFailingStepWithEarlierStepsDone)
 {
-    const StopCase& c = GetParam();
+    const auto& [c, otherCapitals] = GetParam();
+    if (otherCapitals)
+        respell();
     if (!c.arrange(*this))
         GTEST_SKIP() << "chattr +i is not available on this file system";
     const RuntimeError error = runExpectingError(button10());
 
     EXPECT_EQ(error.number, c.number);
-    EXPECT_TRUE(error.file.endsWith(c.file)) << error.file.toStdString();
+    const bool missing = c.number == RuntimeError::FileNotFound || c.number == RuntimeError::PathNotFound;
+    EXPECT_TRUE(error.file.endsWith(c.file, missing ? Qt::CaseSensitive : Qt::CaseInsensitive))
+        << error.file.toStdString();
     const std::map<Step, QString> stepTexts { { CameraCopy, "copying the camera script" },
         { ArchiveCopy, "copying the scene archive into the game's data folder" },
         { SideFileCopy, "copying the side file into the game's data folder" },
@@ -160,8 +184,10 @@ TEST_P(LaunchSceneStops, AtTheFailingStepWithEarlierStepsDone)
     expectStaged(
         "dress0.big", "old archive", contentOf("dress0.big") + contentOf("camera8.efx"), ArchiveCopy);
     expectStaged("fifa00.bin", "old side file", contentOf("front.bin"), SideFileCopy);
+    const QStringList ownNames { QFileInfo(game("data/cmn/be/dress0.big")).fileName(),
+        QFileInfo(game("data/cmn/be/fifa00.bin")).fileName() };
     for (const QString& name : QDir(game("data/cmn/be")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
-        EXPECT_FALSE(name.contains(".tavorin-")) << name.toStdString();
+        EXPECT_TRUE(ownNames.contains(name)) << name.toStdString();
     EXPECT_EQ(m_valuesReadAfterStaging, c.stopsAt == SceneStart);
     EXPECT_FALSE(waitForLog(sceneLog(), 300).has_value());
 }
@@ -172,7 +198,7 @@ bool removed(LaunchSceneTest& t, const QString& name)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
-    testing::Values(StopCase { "missing_camera_file", [](auto& t) { return removed(t, "camera8.efx"); }, 53,
+    testing::Combine(testing::Values(StopCase { "missing_camera_file", [](auto& t) { return removed(t, "camera8.efx"); }, 53,
                         "camera8.efx", CameraCopy },
         StopCase { "missing_archive", [](auto& t) { return removed(t, "dress0.big"); }, 53, "dress0.big",
             ArchiveCopy },
@@ -203,7 +229,10 @@ INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
                 return QFile::setPermissions(t.game("TVR2005.exe"), QFile::ReadOwner | QFile::WriteOwner);
             },
             70, "TVR2005.exe", SceneStart }),
-    test::byLabel);
+        testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).label) + (std::get<1>(info.param) ? "_in_other_capitals" : "");
+    });
 
 constexpr int childCannotPrepare = 100;
 
@@ -340,6 +369,27 @@ TEST_F(LaunchSceneTest, SecondRunRestagesTheDataFolder)
     EXPECT_EQ(
         staged("dress0.big"), contentOf("dress0.big") + contentOf("camera8.efx") + contentOf("camera10.efx"));
     EXPECT_EQ(staged("fifa00.bin"), contentOf("back.bin"));
+}
+
+// Every camera of a game folder whose names are all in other capitals: each file is found,
+// each staged file replaces the one already there, and no second spelling appears anywhere.
+TEST_F(LaunchSceneTest, AGameFolderInOtherCapitalsRunsEveryCamera)
+{
+    respell();
+    const QStringList gameNames = QDir(game()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QByteArray archive = contentOf("dress0.big");
+    for (const CameraScene& scene : cameraScenes()) {
+        SCOPED_TRACE(scene.cameraFile.toStdString());
+        QFile::remove(sceneLog());
+        EXPECT_TRUE(runner().RunScene(scene));
+        archive += contentOf(scene.cameraFile);
+        EXPECT_EQ(staged("dress0.big"), archive);
+        EXPECT_EQ(staged("fifa00.bin"), contentOf(scene.sideFile));
+        EXPECT_EQ(QDir(game("data/cmn/be")).entryList(QDir::Files), (QStringList { "DRESS0.BIG", "FIFA00.BIN" }));
+        EXPECT_EQ(QDir(game()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), gameNames);
+        EXPECT_TRUE(waitForLog(sceneLog()).has_value());
+    }
+    EXPECT_EQ(readLines(importLog()).count("/i"), 12);
 }
 
 TEST_F(LaunchSceneTest, FromAnotherFolderStagesThereAndStartsTheSceneFromTheProgramFolder)
