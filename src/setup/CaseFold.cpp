@@ -21,11 +21,13 @@ namespace {
     // The exact name costs one look; only a name missing as spelled makes the folder be read.
     QString partOnDisk(const QString& folder, const QString& part)
     {
-        if (part == QLatin1String(".") || part == QLatin1String("..") || QFileInfo::exists(joined(folder, part)))
+        if (part == QLatin1String(".") || part == QLatin1String("..")
+            || QFileInfo::exists(joined(folder, part)))
             return part;
         const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-        return pickEntry(
-            part, dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted));
+        return pickEntry(part,
+            dir.entryList(
+                QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted));
     }
 
 #endif
@@ -94,8 +96,9 @@ QString spellingToWrite(const QString& path)
     if (QFileInfo::exists(path))
         return path;
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString folder
-        = existingSpelling(slash < 0 ? QString() : slash == 0 ? QStringLiteral("/") : path.left(slash));
+    const QString folder = existingSpelling(slash < 0 ? QString()
+            : slash == 0                              ? QStringLiteral("/")
+                                                      : path.left(slash));
     if (!folder.isEmpty() && !QFileInfo::exists(folder))
         return path;
     const QString name = path.mid(slash + 1);

@@ -198,40 +198,44 @@ bool removed(LaunchSceneTest& t, const QString& name)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops,
-    testing::Combine(testing::Values(StopCase { "missing_camera_file", [](auto& t) { return removed(t, "camera8.efx"); }, 53,
-                        "camera8.efx", CameraCopy },
-        StopCase { "missing_archive", [](auto& t) { return removed(t, "dress0.big"); }, 53, "dress0.big",
-            ArchiveCopy },
-        StopCase { "missing_data_folder", [](auto& t) { return removed(t, "data/cmn/be"); }, 76,
-            "data/cmn/be/dress0.big", ArchiveCopy },
-        StopCase { "read_only_data_folder", [](auto& t) { return t.m_immutable.add(t.game("data/cmn/be")); },
-            70, "data/cmn/be/dress0.big", ArchiveCopy },
-        StopCase { "missing_side_file", [](auto& t) { return removed(t, "front.bin"); }, 53, "front.bin",
-            SideFileCopy },
-        StopCase { "read_only_destination",
-            [](auto& t) { return t.m_immutable.add(t.game("data/cmn/be/fifa00.bin")); }, 70,
-            "data/cmn/be/fifa00.bin", SideFileCopy },
-        StopCase { "destination_is_a_folder",
-            [](auto& t) {
-                return removed(t, "data/cmn/be/fifa00.bin") && QDir().mkdir(t.game("data/cmn/be/fifa00.bin"));
-            },
-            75, "data/cmn/be/fifa00.bin", SideFileCopy },
-        StopCase { "import_tool_removes_the_script",
-            [](auto& t) {
-                t.writeImportTool("rm \"$3\"\n");
-                return true;
-            },
-            53, "script_single_front.viv", ScriptDelete },
-        StopCase { "missing_scene_program", [](auto& t) { return removed(t, "TVR2005.exe"); }, 53,
-            "TVR2005.exe", SceneStart },
-        StopCase { "scene_program_not_executable",
-            [](auto& t) {
-                return QFile::setPermissions(t.game("TVR2005.exe"), QFile::ReadOwner | QFile::WriteOwner);
-            },
-            70, "TVR2005.exe", SceneStart }),
+    testing::Combine(
+        testing::Values(StopCase { "missing_camera_file", [](auto& t) { return removed(t, "camera8.efx"); },
+                            53, "camera8.efx", CameraCopy },
+            StopCase { "missing_archive", [](auto& t) { return removed(t, "dress0.big"); }, 53, "dress0.big",
+                ArchiveCopy },
+            StopCase { "missing_data_folder", [](auto& t) { return removed(t, "data/cmn/be"); }, 76,
+                "data/cmn/be/dress0.big", ArchiveCopy },
+            StopCase { "read_only_data_folder",
+                [](auto& t) { return t.m_immutable.add(t.game("data/cmn/be")); }, 70,
+                "data/cmn/be/dress0.big", ArchiveCopy },
+            StopCase { "missing_side_file", [](auto& t) { return removed(t, "front.bin"); }, 53, "front.bin",
+                SideFileCopy },
+            StopCase { "read_only_destination",
+                [](auto& t) { return t.m_immutable.add(t.game("data/cmn/be/fifa00.bin")); }, 70,
+                "data/cmn/be/fifa00.bin", SideFileCopy },
+            StopCase { "destination_is_a_folder",
+                [](auto& t) {
+                    return removed(t, "data/cmn/be/fifa00.bin")
+                        && QDir().mkdir(t.game("data/cmn/be/fifa00.bin"));
+                },
+                75, "data/cmn/be/fifa00.bin", SideFileCopy },
+            StopCase { "import_tool_removes_the_script",
+                [](auto& t) {
+                    t.writeImportTool("rm \"$3\"\n");
+                    return true;
+                },
+                53, "script_single_front.viv", ScriptDelete },
+            StopCase { "missing_scene_program", [](auto& t) { return removed(t, "TVR2005.exe"); }, 53,
+                "TVR2005.exe", SceneStart },
+            StopCase { "scene_program_not_executable",
+                [](auto& t) {
+                    return QFile::setPermissions(t.game("TVR2005.exe"), QFile::ReadOwner | QFile::WriteOwner);
+                },
+                70, "TVR2005.exe", SceneStart }),
         testing::Bool()),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).label) + (std::get<1>(info.param) ? "_in_other_capitals" : "");
+        return std::string(std::get<0>(info.param).label)
+            + (std::get<1>(info.param) ? "_in_other_capitals" : "");
     });
 
 constexpr int childCannotPrepare = 100;
@@ -385,7 +389,8 @@ TEST_F(LaunchSceneTest, AGameFolderInOtherCapitalsRunsEveryCamera)
         archive += contentOf(scene.cameraFile);
         EXPECT_EQ(staged("dress0.big"), archive);
         EXPECT_EQ(staged("fifa00.bin"), contentOf(scene.sideFile));
-        EXPECT_EQ(QDir(game("data/cmn/be")).entryList(QDir::Files), (QStringList { "DRESS0.BIG", "FIFA00.BIN" }));
+        EXPECT_EQ(
+            QDir(game("data/cmn/be")).entryList(QDir::Files), (QStringList { "DRESS0.BIG", "FIFA00.BIN" }));
         EXPECT_EQ(QDir(game()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), gameNames);
         EXPECT_TRUE(waitForLog(sceneLog()).has_value());
     }
