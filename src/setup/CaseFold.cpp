@@ -6,9 +6,53 @@
 #include <QtGlobal>
 
 namespace tavorin {
+
+#ifdef Q_OS_WIN
+
+QString existingSpelling(const QString& path)
+{
+    return path;
+}
+
+QString spellingToWrite(const QString& path)
+{
+    return path;
+}
+
+#else
+
 namespace {
 
-#ifndef Q_OS_WIN
+    // Compared as Wine compares names: each character by its simple upper-case mapping, so
+    // "münchen.jpg" is "MÜNCHEN.JPG" and "ß" is never "SS".
+    bool sameNameIgnoringCase(QStringView a, QStringView b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            if (a[i].toUpper() != b[i].toUpper())
+                return false;
+        }
+        return true;
+    }
+
+    // The first entry that is name ignoring case, in the byte order of the names on disk, so the
+    // choice among "Dress0.big" and "DRESS0.BIG" is the same on every run.
+    QString firstMatch(const QString& name, const QStringList& entries)
+    {
+        QString picked;
+        QByteArray pickedOnDisk;
+        for (const QString& entry : entries) {
+            if (!sameNameIgnoringCase(entry, name))
+                continue;
+            const QByteArray onDisk = QFile::encodeName(entry);
+            if (picked.isEmpty() || onDisk < pickedOnDisk) {
+                picked = entry;
+                pickedOnDisk = onDisk;
+            }
+        }
+        return picked;
+    }
 
     QString joined(const QString& folder, const QString& name)
     {
@@ -25,57 +69,12 @@ namespace {
             || QFileInfo::exists(joined(folder, part)))
             return part;
         const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-        return pickEntry(part,
+        return firstMatch(part,
             dir.entryList(
                 QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted));
     }
 
-#endif
-
 }
-
-bool sameNameIgnoringCase(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i].toUpper() != b[i].toUpper())
-            return false;
-    }
-    return true;
-}
-
-QString pickEntry(const QString& name, const QStringList& entries)
-{
-    if (entries.contains(name))
-        return name;
-    QString picked;
-    QByteArray pickedOnDisk;
-    for (const QString& entry : entries) {
-        if (!sameNameIgnoringCase(entry, name))
-            continue;
-        const QByteArray onDisk = QFile::encodeName(entry);
-        if (picked.isEmpty() || onDisk < pickedOnDisk) {
-            picked = entry;
-            pickedOnDisk = onDisk;
-        }
-    }
-    return picked;
-}
-
-#ifdef Q_OS_WIN
-
-QString existingSpelling(const QString& path)
-{
-    return path;
-}
-
-QString spellingToWrite(const QString& path)
-{
-    return path;
-}
-
-#else
 
 QString existingSpelling(const QString& path)
 {
