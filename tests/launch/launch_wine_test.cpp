@@ -1,6 +1,7 @@
 // The host platform with a real Windows program through real Wine: the cross-compiled stand-in
 // records in "<program>.record" what Windows handed it (see tests/wine/standin.cpp).
 #include "StandIns.h"
+#include "launch/CameraScenes.h"
 #include "launch/Platform.h"
 
 #include "support/CasesOf.h"
@@ -61,6 +62,37 @@ TEST_F(LaunchWineTest, RunAndWaitWaitsForTheImportToolAndGivesItsExitCode)
     EXPECT_EQ(platform()->RunAndWait(line), 7);
     EXPECT_EQ(m_root.read("game/dress0.big"), "TVRBIGENTRscript.viv\n6\nview 8");
     EXPECT_EQ(line, "impbig /i dress0.big script.viv script.viv");
+}
+
+// A game folder in other capitals than the launcher spells its names: the launcher and Wine find
+// the same archive, the import goes into it, and staging replaces the data folder's own file.
+TEST_F(LaunchWineTest, CameraRunInAGameFolderInOtherCapitals)
+{
+    installStandIn("IMPBIG.EXE");
+    installStandIn("tvr2005.EXE");
+    m_root.write("game/Dress0.BIG", "TVRBIG");
+    m_root.write("game/Camera10.EFX", "view 10");
+    m_root.write("game/Back.Bin", "back");
+    m_root.write("game/DATA/CMN/BE/Dress0.big", "old");
+    m_root.write("game/DATA/CMN/BE/FIFA00.BIN", "old");
+    const CurrentFolder current(m_root.file("game"));
+    const auto host = platform();
+    SceneRunner runner(
+        *host, [] {},
+        [] {
+            return SceneValues { "2", "21", "", "800x600x32" };
+        },
+        m_root.file("game"));
+
+    EXPECT_TRUE(runner.RunScene(cameraScenes().at(10)));
+
+    const QByteArray imported = "TVRBIGENTRscript_single_back.viv\n7\nview 10";
+    EXPECT_EQ(m_root.read("game/Dress0.BIG"), imported);
+    EXPECT_EQ(m_root.read("game/DATA/CMN/BE/Dress0.big"), imported);
+    EXPECT_EQ(m_root.read("game/DATA/CMN/BE/FIFA00.BIN"), "back");
+    EXPECT_EQ(QDir(m_root.file("game/DATA/CMN/BE")).entryList(QDir::Files),
+        (QStringList { "Dress0.big", "FIFA00.BIN" }));
+    EXPECT_TRUE(waitForLog(m_root.file("game/tvr2005.EXE.record"), 20000).has_value());
 }
 
 // The locale variables as the user's session sets them; null leaves one unset. A UTF-8 language
