@@ -152,17 +152,25 @@ TEST_F(Form1Test, IsABorderlessFixedWindowWithItsCaption)
     EXPECT_FALSE(m_form->windowIcon().isNull());
 }
 
-TEST_F(Form1Test, TabWalksTheFocusableControlsInLayoutOrderFromCombo1)
+// Tab goes round the chain from Combo1 and back to it; Shift+Tab goes round it backwards. The image
+// buttons come after Label15 by number, so PictureButton12 comes before 13 and 14; Image3 takes no focus.
+TEST_F(Form1Test, TabAndShiftTabWalkTheFocusableControlsInLayoutOrderFromCombo1)
 {
     showActive();
-    const QStringList expected { "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Check1", "Command1",
-        "Command2", "Combo6", "Combo7", "Check2", "Combo1" };
-    QStringList visited { focusedControl() };
-    for (int i = 1; i < expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << focusedControl();
+    QStringList chain { "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Check1", "Command1", "Command2",
+        "Combo6", "Combo7", "Check2" };
+    for (int number = 1; number <= 16; ++number)
+        chain << QStringLiteral("PictureButton%1").arg(number);
+    chain << "Combo1";
+    for (const auto& [modifier, expected] : { std::pair { Qt::NoModifier, chain },
+             std::pair { Qt::ShiftModifier, QStringList(chain.rbegin(), chain.rend()) } }) {
+        QStringList visited { focusedControl() };
+        for (int i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifier);
+            visited << focusedControl();
+        }
+        EXPECT_EQ(visited, expected);
     }
-    EXPECT_EQ(visited, expected);
 }
 
 TEST_F(Form1Test, OutsideControlsKeepTheirDesignTimeLook)
