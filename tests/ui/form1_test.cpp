@@ -324,6 +324,36 @@ TEST_F(Form1Test, MinimisingTouchesNothingElse)
     EXPECT_EQ(saves(), 0);
 }
 
+struct KeyedButton : test::Labelled
+{
+    const char* button;
+    Qt::Key key;
+    bool minimised, credits, webPage, ended;
+};
+
+using KeyOnTheFocusedImageButton = CasesOf<Form1Test, KeyedButton>;
+
+TEST_P(KeyOnTheFocusedImageButton, DoesWhatAClickOnItDoes)
+{
+    const KeyedButton& c = GetParam();
+    showActive();
+    control(c.button)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), c.key);
+    EXPECT_EQ(bool(m_form->windowState() & Qt::WindowMinimized), c.minimised);
+    EXPECT_EQ(m_dialogs.shown.size(), c.credits ? 1u : 0u);
+    EXPECT_EQ(m_opened.size(), c.webPage ? 1u : 0u);
+    EXPECT_EQ(m_endedWith, c.ended ? std::vector<int> { 0 } : std::vector<int> {});
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(ImageButtons, KeyOnTheFocusedImageButton, ::testing::Values(
+    KeyedButton { "MinimiseBySpace",       "PictureButton1",  Qt::Key_Space,  true,  false, false, false },
+    KeyedButton { "CloseByReturn",         "PictureButton2",  Qt::Key_Return, false, false, false, true  },
+    KeyedButton { "CreditsBySpace",        "PictureButton15", Qt::Key_Space,  false, true,  false, false },
+    KeyedButton { "MakersLogoByEnter",     "PictureButton16", Qt::Key_Enter,  false, false, true,  false }),
+    test::byLabel);
+// clang-format on
+
 TEST_F(Form1Test, AFailedCameraRunSavesFirstThenReportsAndEnds)
 {
     click("PictureButton3"); // the game folder holds no camera.efx
