@@ -9,9 +9,9 @@ Usage: accessibility_tree.py --alert
 Prints the texts of the launcher's first message box, one a line.
 
 Usage: accessibility_tree.py --focus
-Once the launcher is there, prints "listening", then the name of each control
-of it that takes the focus, one a line, as a screen reader hears of it, until
-it is stopped or the test that started it ends.
+Prints "listening", then the name of each control of the launcher that takes
+the focus, one a line, as a screen reader hears of it, until it is stopped or
+the test that started it ends.
 """
 import collections
 import os
@@ -157,8 +157,6 @@ def print_alert():
 
 
 def print_focus():
-    wait_for("the launcher", launcher)
-
     def focused(event):
         if event.detail1 == 1 and event.host_application.name == "Tavorin":
             print(event.source.name, flush=True)
@@ -168,9 +166,10 @@ def print_focus():
             os._exit(0)
         return True
 
+    # Registered before the launcher starts, the listener is among those the launcher asks
+    # for as it starts, so no focus event can come before the launcher knows of it.
     pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
-    # The launcher hears of the new listener over the bus; give that a moment before saying so.
-    GLib.timeout_add(500, lambda: print("listening", flush=True))
+    print("listening", flush=True)
     GLib.timeout_add(500, stop_with_the_test, os.getppid())
     pyatspi.Registry.start()
 

@@ -60,11 +60,11 @@ printf '%s\n' "${button_names[@]}" >"$work/button_names"
 # focused_names: the names of the image buttons that took the focus, as the screen reader heard them.
 focused_names() { grep -Fx -f "$work/button_names" "$work/focus.log" || true; }
 
-start_launcher
-xdotool mousemove 1015 760 # off the face: no hover picture in the shots
-# It ends by itself when this test does.
+# The screen reader listens before the launcher starts. It ends by itself when this test does.
 /usr/bin/python3 "$(dirname "$0")/accessibility_tree.py" --focus >"$work/focus.log" 2>"$work/listener.err" &
 wait_for 20 grep -qx listening "$work/focus.log" || fail "the screen-reader client is not listening"
+start_launcher
+xdotool mousemove 1015 760 # off the face: no hover picture in the shots
 import -window "$window" "$work/start.png"
 
 tabs=13 # Combo1 to PictureButton3: ten lists, check boxes and push buttons, then minimise and close
