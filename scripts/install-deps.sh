@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
-  fonts-dejavu-core e2fsprogs util-linux
+  fonts-dejavu-core e2fsprogs util-linux strace
   at-spi2-core python3-pyatspi dbus-daemon
   dpkg-dev file lintian desktop-file-utils libglib2.0-bin
   # the tests run real Windows programs (MinGW-w64 above builds them) and read files real Wine writes;

@@ -3,6 +3,7 @@
 #include "controls/PointerReport.h"
 #include "controls/PropertyBag.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,9 +13,32 @@ namespace {
     // The control's surface before the first picture arrives (900 x 855 twips).
     constexpr QSize initialSize { 60, 57 };
 
+    // How far inside the edge the focus mark runs: inside the thumbnails' two-pixel frame.
+    constexpr int focusMarkInset = 3;
+
     bool isNone(const Picture& picture)
     {
         return !picture || picture->isNull();
+    }
+
+    // A dotted rectangle of black and white dots in turn, so it shows on dark and light pictures alike.
+    // Dots of whole logical pixels stay crisp at 200 %. Walking the edge once keeps the turn at corners.
+    void drawFocusMark(QPainter& painter, const QRect& area)
+    {
+        const QRect mark = area.adjusted(focusMarkInset, focusMarkInset, -focusMarkInset, -focusMarkInset);
+        if (mark.width() < 2 || mark.height() < 2)
+            return;
+        int dots = 0;
+        const auto dot
+            = [&](int x, int y) { painter.fillRect(x, y, 1, 1, dots++ % 2 ? Qt::white : Qt::black); };
+        for (int x = mark.left(); x < mark.right(); ++x)
+            dot(x, mark.top());
+        for (int y = mark.top(); y < mark.bottom(); ++y)
+            dot(mark.right(), y);
+        for (int x = mark.right(); x > mark.left(); --x)
+            dot(x, mark.bottom());
+        for (int y = mark.bottom(); y > mark.top(); --y)
+            dot(mark.left(), y);
     }
 } // namespace
 
@@ -22,6 +46,7 @@ PictureButton::PictureButton(QWidget* parent)
     : QWidget(parent)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
     // Clearing the surface means filling it with the control's background before a picture is drawn.
     setAutoFillBackground(true);
     resize(initialSize);
@@ -100,13 +125,15 @@ void PictureButton::setPointerProbe(std::function<bool()> probe)
 
 void PictureButton::paintEvent(QPaintEvent*)
 {
-    const Picture& shown = pictureOfState();
-    if (isNone(shown))
-        return;
-    // Pixel art stays crisp at 200 %: the painter's integer device scale with no smoothing.
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawPixmap(QPointF(0, 0), shown->pixmap());
+    const Picture& shown = pictureOfState();
+    if (!isNone(shown)) {
+        // Pixel art stays crisp at 200 %: the painter's integer device scale with no smoothing.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawPixmap(QPointF(0, 0), shown->pixmap());
+    }
+    if (hasFocus())
+        drawFocusMark(painter, rect());
 }
 
 void PictureButton::resizeEvent(QResizeEvent*)
@@ -176,6 +203,39 @@ void PictureButton::mouseDoubleClickEvent(QMouseEvent* event)
         emit DblClick();
     else
         mousePressEvent(event);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            m_spacePressed = true;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            emit Click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space)
+        return QWidget::keyReleaseEvent(event);
+    if (event->isAutoRepeat() || !m_spacePressed)
+        return;
+    m_spacePressed = false;
+    emit Click();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* event)
+{
+    m_spacePressed = false;
+    QWidget::focusOutEvent(event);
 }
 
 void PictureButton::Timer1_Timer()

@@ -19,6 +19,10 @@ struct PointerReport;
 // State(): 1 hover, 2 down, any other value idle. The four values of MouseMove, MouseUp and MouseDown are
 // references: a directly connected handler may change them, and the control acts on Button as the handler
 // left it.
+//
+// The keyboard reaches the button through Tab only, so a click leaves the focus where it was. A focused
+// button shows a dotted mark over its picture; Space (on release) and Enter (on press, not on auto-repeat)
+// raise Click and nothing else: no mouse event, no change of State or picture.
 class PictureButton final : public QWidget
 {
     Q_OBJECT
@@ -67,6 +71,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void Timer1_Timer();
@@ -87,6 +94,8 @@ private:
     // the control "under the mouse" even when the pointer has been dragged off it; this corrects that.
     bool m_pointerInside = false;
     bool m_leftPressed = false;
+    // Space clicks on its release, and only after its press came to this button.
+    bool m_spacePressed = false;
     std::function<bool()> m_pointerProbe;
     QTimer m_Timer1 { this };
 };

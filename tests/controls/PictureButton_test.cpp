@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -347,5 +349,132 @@ TEST(PictureButtonScaling, DrawsPixelArtWithHardEdgesAtTwiceTheSize)
     for (int x = 0; x < 4; ++x)
         EXPECT_EQ(doubled.pixelColor(x, 1), x < 2 ? QColor(Qt::black) : QColor(Qt::white)) << "column " << x;
 }
+
+// The keyboard: Tab brings the focus, a click does not take it, and keys raise Click alone.
+class Keyboard : public PictureButtonTest
+{
+protected:
+    QLineEdit* m_before = new QLineEdit(&m_window);
+
+    void SetUp() override
+    {
+        PictureButtonTest::SetUp();
+        m_before->move(100, 100);
+        m_before->show();
+        QApplication::setActiveWindow(&m_window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+        m_before->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(m_before, Qt::Key_Tab);
+        ASSERT_TRUE(m_button->hasFocus());
+    }
+
+    // The button as drawn at a device scale, with one logical pixel per scale x scale block.
+    QImage drawn(int scale) const
+    {
+        QImage image(m_button->size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        m_button->render(&image);
+        return image;
+    }
+};
+
+TEST_F(Keyboard, TabBringsTheFocusAndAClickLeavesItWhereItWas)
+{
+    m_before->setFocus(Qt::OtherFocusReason);
+    QSignalSpy clicks(m_button, &PictureButton::Click);
+    QTest::mouseClick(m_button, Qt::LeftButton, {}, QPoint(5, 5)); // through the window, as the toolkit's own
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(m_before->hasFocus());
+}
+
+TEST_F(Keyboard, TheMarkIsADottedRectangleOverThePictureOnlyWhileFocused)
+{
+    const QImage idle = m_idle->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage focused = drawn(1);
+    const QRect ring = m_button->rect().adjusted(3, 3, -3, -3);
+    for (int y = 0; y < idle.height(); ++y) {
+        for (int x = 0; x < idle.width(); ++x) {
+            const bool onRing = ring.contains(x, y) && !ring.adjusted(1, 1, -1, -1).contains(x, y);
+            const QColor colour = focused.pixelColor(x, y);
+            if (!onRing)
+                ASSERT_EQ(colour, idle.pixelColor(x, y)) << x << "," << y << " lies off the mark";
+            else if (x > ring.left() && y == ring.top())
+                ASSERT_NE(colour, focused.pixelColor(x - 1, y)) << "dots alternate along the top, " << x;
+            else
+                ASSERT_TRUE(colour == Qt::black || colour == Qt::white) << x << "," << y;
+        }
+    }
+    const QImage doubled = drawn(2);
+    for (int y = 0; y < doubled.height(); ++y) {
+        for (int x = 0; x < doubled.width(); ++x)
+            ASSERT_EQ(doubled.pixelColor(x, y), focused.pixelColor(x / 2, y / 2))
+                << "at 200 %: " << x << "," << y;
+    }
+
+    m_before->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(drawn(1), idle) << "without the focus the picture alone";
+    EXPECT_EQ(m_button->State(), 0);
+    EXPECT_EQ(m_button->size(), m_idle->size());
+}
+
+enum class Step { Press, AutoRepeatPress, Release, AutoRepeatRelease, FocusLeaves };
+
+struct KeyCase : test::Labelled
+{
+    Qt::Key key;
+    std::vector<Step> steps;
+    std::vector<int> clicksAfterEachStep;
+};
+
+using Keys = CasesOf<Keyboard, KeyCase>;
+
+TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
+{
+    const KeyCase& c = GetParam();
+    move(Qt::NoButton); // hovering: a key must neither press the picture down nor let it go
+    settle();
+    QSignalSpy clicks(m_button, &PictureButton::Click);
+    std::vector<std::unique_ptr<QSignalSpy>> others;
+    const auto watch = [&](auto signal) { others.push_back(std::make_unique<QSignalSpy>(m_button, signal)); };
+    watch(&PictureButton::MouseDown);
+    watch(&PictureButton::MouseUp);
+    watch(&PictureButton::MouseMove);
+    watch(&PictureButton::MouseEnter);
+    watch(&PictureButton::MouseLeave);
+    watch(&PictureButton::DblClick);
+    std::vector<int> clicksAfterEachStep;
+    for (Step step : c.steps) {
+        if (step == Step::FocusLeaves) {
+            m_before->setFocus(Qt::TabFocusReason);
+        } else {
+            const bool down = step == Step::Press || step == Step::AutoRepeatPress;
+            const bool repeated = step == Step::AutoRepeatPress || step == Step::AutoRepeatRelease;
+            QKeyEvent event(
+                down ? QEvent::KeyPress : QEvent::KeyRelease, c.key, Qt::NoModifier, {}, repeated);
+            QApplication::sendEvent(m_button, &event);
+        }
+        clicksAfterEachStep.push_back(int(clicks.count()));
+    }
+    settle();
+    EXPECT_EQ(clicksAfterEachStep, c.clicksAfterEachStep);
+    for (const auto& spy : others)
+        EXPECT_EQ(spy->count(), 0) << spy->signal().toStdString();
+    EXPECT_EQ(m_button->State(), 1);
+    EXPECT_EQ(m_button->size(), m_hover->size());
+}
+
+using enum Step;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(PictureButton, Keys, ::testing::Values(
+    KeyCase { "SpaceClicksOnRelease",          Qt::Key_Space,  { Press, Release }, { 0, 1 } },
+    KeyCase { "HeldSpaceClicksOnceAtTheEnd",   Qt::Key_Space,  { Press, AutoRepeatRelease, AutoRepeatPress, Release }, { 0, 0, 0, 1 } },
+    KeyCase { "SpaceReleaseAloneDoesNothing",  Qt::Key_Space,  { Release }, { 0 } },
+    KeyCase { "SpaceReleasedAfterFocusLeft",   Qt::Key_Space,  { Press, FocusLeaves, Release }, { 0, 0, 0 } },
+    KeyCase { "ReturnClicksOnPress",           Qt::Key_Return, { Press, Release }, { 1, 1 } },
+    KeyCase { "KeypadEnterClicksOnPress",      Qt::Key_Enter,  { Press, Release }, { 1, 1 } },
+    KeyCase { "HeldReturnClicksOnce",          Qt::Key_Return, { Press, AutoRepeatRelease, AutoRepeatPress, AutoRepeatRelease, AutoRepeatPress, Release }, { 1, 1, 1, 1, 1, 1 } },
+    KeyCase { "OtherKeysDoNothing",            Qt::Key_A,      { Press, Release }, { 0, 0 } }),
+    test::byLabel);
+// clang-format on
 
 } // namespace

@@ -7,6 +7,11 @@ seeded: Harbour Rovers (21) in Home kit (0) at 1024x768x32, windowed, audio on.
 
 Usage: accessibility_tree.py --alert
 Prints the texts of the launcher's first message box, one a line.
+
+Usage: accessibility_tree.py --focus
+Prints "listening", then the name of each control of the launcher that takes
+the focus, one a line, as a screen reader hears of it, until it is stopped or
+the test that started it ends.
 """
 import collections
 import os
@@ -14,6 +19,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 CAMERA = "Saves the settings and plays the camera scene of this view"
 WEB = "https://kestrel-lane.example/"
@@ -150,4 +156,22 @@ def print_alert():
     print("\n".join(sorted(text for text in texts_below(alert) if text)))
 
 
-print_alert() if sys.argv[1] == "--alert" else main()
+def print_focus():
+    def focused(event):
+        if event.detail1 == 1 and event.host_application.name == "Tavorin":
+            print(event.source.name, flush=True)
+
+    def stop_with_the_test(test):
+        if os.getppid() != test:
+            os._exit(0)
+        return True
+
+    # Registered before the launcher starts, the listener is among those the launcher asks
+    # for as it starts, so no focus event can come before the launcher knows of it.
+    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
+    print("listening", flush=True)
+    GLib.timeout_add(500, stop_with_the_test, os.getppid())
+    pyatspi.Registry.start()
+
+
+{"--alert": print_alert, "--focus": print_focus}.get(sys.argv[1], main)()

@@ -152,17 +152,25 @@ TEST_F(Form1Test, IsABorderlessFixedWindowWithItsCaption)
     EXPECT_FALSE(m_form->windowIcon().isNull());
 }
 
-TEST_F(Form1Test, TabWalksTheFocusableControlsInLayoutOrderFromCombo1)
+// Tab goes round the chain from Combo1 and back to it; Shift+Tab goes round it backwards. The image
+// buttons come after Label15 by number, so PictureButton12 comes before 13 and 14; Image3 takes no focus.
+TEST_F(Form1Test, TabAndShiftTabWalkTheFocusableControlsInLayoutOrderFromCombo1)
 {
     showActive();
-    const QStringList expected { "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Check1", "Command1",
-        "Command2", "Combo6", "Combo7", "Check2", "Combo1" };
-    QStringList visited { focusedControl() };
-    for (int i = 1; i < expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << focusedControl();
+    QStringList chain { "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Check1", "Command1", "Command2",
+        "Combo6", "Combo7", "Check2" };
+    for (int number = 1; number <= 16; ++number)
+        chain << QStringLiteral("PictureButton%1").arg(number);
+    chain << "Combo1";
+    for (const auto& [modifier, expected] : { std::pair { Qt::NoModifier, chain },
+             std::pair { Qt::ShiftModifier, QStringList(chain.rbegin(), chain.rend()) } }) {
+        QStringList visited { focusedControl() };
+        for (int i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifier);
+            visited << focusedControl();
+        }
+        EXPECT_EQ(visited, expected);
     }
-    EXPECT_EQ(visited, expected);
 }
 
 TEST_F(Form1Test, OutsideControlsKeepTheirDesignTimeLook)
@@ -315,6 +323,36 @@ TEST_F(Form1Test, MinimisingTouchesNothingElse)
     EXPECT_EQ(control<QLabel>("Label11")->text(), "2");
     EXPECT_EQ(saves(), 0);
 }
+
+struct KeyedButton : test::Labelled
+{
+    const char* button;
+    Qt::Key key;
+    bool minimised, credits, webPage, ended;
+};
+
+using KeyOnTheFocusedImageButton = CasesOf<Form1Test, KeyedButton>;
+
+TEST_P(KeyOnTheFocusedImageButton, DoesWhatAClickOnItDoes)
+{
+    const KeyedButton& c = GetParam();
+    showActive();
+    control(c.button)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), c.key);
+    EXPECT_EQ(bool(m_form->windowState() & Qt::WindowMinimized), c.minimised);
+    EXPECT_EQ(m_dialogs.shown.size(), c.credits ? 1u : 0u);
+    EXPECT_EQ(m_opened.size(), c.webPage ? 1u : 0u);
+    EXPECT_EQ(m_endedWith, c.ended ? std::vector<int> { 0 } : std::vector<int> {});
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(ImageButtons, KeyOnTheFocusedImageButton, ::testing::Values(
+    KeyedButton { "MinimiseBySpace",       "PictureButton1",  Qt::Key_Space,  true,  false, false, false },
+    KeyedButton { "CloseByReturn",         "PictureButton2",  Qt::Key_Return, false, false, false, true  },
+    KeyedButton { "CreditsBySpace",        "PictureButton15", Qt::Key_Space,  false, true,  false, false },
+    KeyedButton { "MakersLogoByEnter",     "PictureButton16", Qt::Key_Enter,  false, false, true,  false }),
+    test::byLabel);
+// clang-format on
 
 TEST_F(Form1Test, AFailedCameraRunSavesFirstThenReportsAndEnds)
 {
