@@ -2,15 +2,16 @@
 # Installs the Debian 12 packages of the lists named, or of every list when none is:
 #   build     building the launcher and its icons (Release, with Debian's hardening flags)
 #   run       running it on a desktop
-#   headless  showing it without a display (scripts/demo.sh takes a screenshot under Xvfb)
+#   demo      what scripts/demo.sh adds: xmessage for its stand-in programs, and Xvfb
+#             for a screenshot where there is no display
 #   test      the tests, the benchmarks, the fuzzing and the Windows build
 # Says what it installs before asking for sudo. The README's dependency table gives each reason.
-# Usage: install-deps.sh [build] [run] [headless] [test]
+# Usage: install-deps.sh [build] [run] [demo] [test]
 set -euo pipefail
 declare -A lists=(
   [build]="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools imagemagick dpkg-dev"
   [run]="qt6-qpa-plugins xdg-utils"
-  [headless]="xvfb xauth xdotool imagemagick"
+  [demo]="x11-utils xvfb xauth xdotool"
   [test]="g++-mingw-w64-x86-64-posix wine wine64
     libgtest-dev libgmock-dev googletest libbenchmark-dev libgif-dev fonts-dejavu-core clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils openbox wmctrl e2fsprogs util-linux
@@ -18,10 +19,10 @@ declare -A lists=(
     file lintian desktop-file-utils libglib2.0-bin zip unzip qt6-image-formats-plugins qt6-svg-dev
     sway grim wtype qt6-wayland libwayland-dev wayland-protocols"
 )
-[ $# -gt 0 ] || set -- build run headless test
+[ $# -gt 0 ] || set -- build run demo test
 packages=()
 for list in "$@"; do
-  [ -n "${lists[$list]-}" ] || { echo "${0##*/}: no list named $list (build, run, headless, test)" >&2; exit 1; }
+  [ -n "${lists[$list]-}" ] || { echo "${0##*/}: no list named $list (build, run, demo, test)" >&2; exit 1; }
   read -ra named <<<"${lists[$list]}"
   packages+=("${named[@]}")
 done
