@@ -106,6 +106,17 @@ launch_entry "$entry" >/dev/null
 grep -q "the player's own" "$game/Tavorin" || fail "an upgrade replaced the launcher the player put there"
 pass "a launcher the player put there outlives upgrades"
 
+# A copy gone from the folder: the entry cannot start anything, and says why.
+mv "$game/Tavorin" "$work/out/own"
+printf '#!/bin/sh\nexit 1\n' >"$stubs/systemd-cat"
+status=0
+PATH=$stubs:$PATH "$root/usr/lib/games/tavorin/start-in" "$game" 2>/dev/null || status=$?
+[ "$status" = 1 ] && grep -qF "$game/Tavorin is missing" "$HOME/.local/state/tavorin/start-in.log" ||
+  fail "a missing copy: exit status $status, and the log says: $(cat "$HOME/.local/state/tavorin/start-in.log")"
+pass "a missing copy is reported where the player can read it"
+rm -rf "$HOME/.local/state"
+mv "$work/out/own" "$game/Tavorin"
+
 message=$("$root/usr/games/tavorin-uninstall" "$game")
 grep -qF "$game/Tavorin" <<<"$message" || fail "the uninstall did not name the launcher it left: $message"
 rm "$game/Tavorin"
