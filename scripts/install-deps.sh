@@ -23,7 +23,7 @@ declare -A lists=(
 packages=()
 for list in "$@"; do
   [ -n "${lists[$list]-}" ] || { echo "${0##*/}: no list named $list (build, run, demo, test)" >&2; exit 1; }
-  read -ra named <<<"${lists[$list]}"
+  read -ra named -d '' <<<"${lists[$list]}" || true # the lists span lines
   packages+=("${named[@]}")
 done
 missing=()
