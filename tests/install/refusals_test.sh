@@ -1,7 +1,7 @@
 # Every refused install or uninstall exits with 1, names the path in its message and
 # writes nothing at all, in the game folder or in the home. Asked for help or the
 # version, the commands answer and write nothing; the launcher refuses to start
-# without a display.
+# without a display; install.sh asks for no package the tests alone need.
 # Usage: refusals_test.sh <source dir> <launcher> <hicolor icons folder>
 source "$(dirname "$0")/lib.sh" "$1"
 launcher=$2
@@ -78,3 +78,21 @@ message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$launcher" -plat
 [ "$status" = 1 ] && [ "$(wc -l <<<"$message")" = 1 ] && [[ $message == *"no display"* ]] ||
   fail "the launcher without a display: exit status $status, said: $message"
 pass "the launcher without a display says \"$message\" and exits with 1"
+
+# install.sh asks for what building and running need and nothing the tests use, and says
+# what before it asks. The stand-ins find nothing installed and stop at apt-get.
+stubs=$work/out/stubs
+mkdir -p "$stubs"
+printf '#!/bin/sh\nexit 1\n' >"$stubs/dpkg-query"
+printf '#!/bin/sh\n[ "$1" = update ] && exit 0\necho "apt-get $*"\nexit 1\n' >"$stubs/apt-get"
+cp "$stubs/apt-get" "$stubs/sudo"
+chmod 755 "$stubs"/*
+said=$(PATH=$stubs:$PATH "$source_dir/scripts/install.sh" "$games/fine" 2>&1) && fail "install.sh went on without its packages"
+asked=$(sed -n 's/^apt-get .*install //p' <<<"$said")
+[[ $said == "Installing the Debian packages"*qt6-base-dev*$'\n'*"apt-get "* ]] ||
+  fail "install.sh did not say what it installs before asking: $said"
+for package in qt6-base-dev imagemagick; do [[ " $asked " == *" $package "* ]] || fail "install.sh does not ask for $package: $asked"; done
+for package in wine wine64 lintian libgtest-dev clang python3-pyatspi xvfb sway; do
+  [[ " $asked " != *" $package "* ]] || fail "install.sh asks for $package, which only the tests need: $asked"
+done
+expect_same_snapshot "install.sh asks only for what building and running need ($asked)" "$before"
