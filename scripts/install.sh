@@ -6,9 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 usage="usage: ${0##*/} GAME_FOLDER
-Builds the launcher and installs it into GAME_FOLDER, the folder that holds
-fifa2005.exe (in any case), with a menu entry and icons for the current user.
-Undo with scripts/uninstall.sh GAME_FOLDER."
+Installs the Debian packages that building and running the launcher need (not
+Wine; through sudo when not root, after saying which), builds it, and installs it
+into GAME_FOLDER, the folder that holds fifa2005.exe (in any case), with a menu
+entry and icons for the current user. Undo with scripts/uninstall.sh GAME_FOLDER."
 case ${1-} in
   -h | --help)
     echo "$usage"
