@@ -54,6 +54,10 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(packaging_dir "${PROJECT_SOURCE_DIR}/packaging")
 set(staged_dir "${CMAKE_BINARY_DIR}/packaging")
 install(TARGETS Tavorin RUNTIME DESTINATION lib/games/tavorin)
+# The sections that only name the compiler and its notes go too, as Debian's own
+# strip step takes them (lintian asks for it).
+install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/games/tavorin/Tavorin\" COMMAND_ERROR_IS_FATAL ANY)")
 install(PROGRAMS "${packaging_dir}/tavorin-install" "${packaging_dir}/tavorin-uninstall"
                  "${packaging_dir}/start-in" DESTINATION lib/games/tavorin)
 install(FILES "${packaging_dir}/records.sh" DESTINATION lib/games/tavorin)
@@ -81,7 +85,8 @@ add_custom_target(tavorin_package_docs ALL
   DEPENDS "${staged_dir}/man/tavorin-install.6.gz" "${staged_dir}/changelog.gz")
 install(FILES "${staged_dir}/man/tavorin-install.6.gz" "${staged_dir}/man/tavorin-uninstall.6.gz"
         DESTINATION share/man/man6)
-install(FILES "${packaging_dir}/copyright" "${staged_dir}/changelog.gz" DESTINATION share/doc/tavorin)
+install(FILES "${packaging_dir}/copyright" "${packaging_dir}/README.Debian" "${staged_dir}/changelog.gz"
+        DESTINATION share/doc/tavorin)
 install(FILES "${packaging_dir}/lintian-overrides" DESTINATION share/lintian/overrides RENAME tavorin)
 
 # --- The Debian package ---------------------------------------------------------

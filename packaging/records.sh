@@ -12,6 +12,8 @@
 # ends are safe separators. A path listed by several records (the icons and the
 # folders above them) is shared and goes with the last record that lists it.
 
+tavorin_version=1.0
+
 if [[ ${XDG_DATA_HOME:-} == /* ]]; then
   data_home=$XDG_DATA_HOME
 else

@@ -1,24 +1,41 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the launcher, its tests and its benchmarks need.
+# Installs the Debian 12 packages of the lists named, or of every list when none is:
+#   build     building the launcher and its icons (Release, with Debian's hardening flags)
+#   run       running it on a desktop
+#   demo      what scripts/demo.sh adds: xmessage for its stand-in programs, and Xvfb
+#             for a screenshot where there is no display
+#   test      the tests, the benchmarks, the fuzzing and the Windows build
+# Says what it installs before asking for sudo. The README's dependency table gives each reason.
+# Usage: install-deps.sh [build] [run] [demo] [test]
 set -euo pipefail
-packages=(
-  cmake ninja-build g++ pkg-config g++-mingw-w64-x86-64-posix
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
-  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
-  fonts-dejavu-core e2fsprogs util-linux strace
-  at-spi2-core python3-pyatspi dbus-daemon
-  dpkg-dev file lintian desktop-file-utils libglib2.0-bin
-  # the tests run real Windows programs (MinGW-w64 above builds them) and read files real Wine writes;
-  # wine64 alone has no wine command
-  wine wine64
+declare -A lists=(
+  [build]="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools imagemagick dpkg-dev"
+  [run]="qt6-qpa-plugins xdg-utils"
+  [demo]="x11-utils xvfb xauth xdotool"
+  [test]="g++-mingw-w64-x86-64-posix wine wine64
+    libgtest-dev libgmock-dev googletest libbenchmark-dev libgif-dev fonts-dejavu-core clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-utils openbox wmctrl e2fsprogs util-linux
+    at-spi2-core python3-pyatspi dbus-daemon
+    file lintian desktop-file-utils libglib2.0-bin zip unzip xz-utils strace qt6-image-formats-plugins qt6-svg-dev
+    sway grim wtype qt6-wayland libwayland-dev wayland-protocols"
 )
+[ $# -gt 0 ] || set -- build run demo test
+packages=()
+for list in "$@"; do
+  [ -n "${lists[$list]-}" ] || { echo "${0##*/}: no list named $list (build, run, demo, test)" >&2; exit 1; }
+  read -ra named -d '' <<<"${lists[$list]}" || true # the lists span lines
+  packages+=("${named[@]}")
+done
 missing=()
-for p in "${packages[@]}"; do
+for p in $(printf '%s\n' "${packages[@]}" | sort -u); do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-if [ "${#missing[@]}" -gt 0 ]; then
-  SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+[ "${#missing[@]}" -gt 0 ] || exit 0
+echo "Installing the Debian packages that $* need: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" != 0 ]; then
+  SUDO=sudo
+  echo "(through sudo, which may ask for your password)"
 fi
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,13 +1,24 @@
 #!/usr/bin/env bash
 # Installs the launcher into a game folder for the current user (see README, "Use it
-# with your game"). Builds a Release launcher into build-release/ first if it is
-# missing or older than the sources.
-# Usage: install.sh GAME_FOLDER
+# with your game"). Installs the Debian packages that building and running it need
+# (not Wine: the game already runs under the player's own), then builds a Release
+# launcher into build-release/ if it is missing or older than the sources.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-[ $# = 1 ] || { echo "usage: $0 GAME_FOLDER" >&2; exit 1; }
+usage="usage: ${0##*/} GAME_FOLDER
+Installs the Debian packages that building and running the launcher need (not
+Wine; through sudo when not root, after saying which), builds it, and installs it
+into GAME_FOLDER, the folder that holds fifa2005.exe (in any case), with a menu
+entry and icons for the current user. Undo with scripts/uninstall.sh GAME_FOLDER."
+case ${1-} in
+  -h | --help)
+    echo "$usage"
+    exit 0
+    ;;
+esac
+[ $# = 1 ] || { echo "$usage" >&2; exit 1; }
 build=$root/build-release
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" build run
 if [ -f "$build/build.ninja" ]; then
   cmake --build "$build" --target Tavorin tavorin_icons >/dev/null
 else

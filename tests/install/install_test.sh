@@ -1,5 +1,6 @@
-# Installs into two game folders, one with a name that needs every kind of quoting a
-# menu entry knows, then removes both: launcher, icons and entries arrive, each entry
+# Installs into two game folders of the same name, one of them with its game file in
+# capitals, the name needing every kind of quoting a menu entry knows, then removes
+# both: launcher, icons and entries arrive, the two entries have different names, each
 # starts its own folder's copy in that folder, and afterwards nothing is left.
 # Usage: install_test.sh <source dir> <launcher> <hicolor icons folder>
 source "$(dirname "$0")/lib.sh" "$1"
@@ -8,10 +9,11 @@ icons=$3
 install_into() { "$source_dir/packaging/tavorin-install" --launcher "$launcher" --icons "$icons" --starter none "$1"; }
 uninstall_from() { "$source_dir/packaging/tavorin-uninstall" "$1"; }
 
-game="$work/games/Çà va \"FIFA\" 'it' \$HOME 100% \\back\`tick\` ;&|<>~*?#()"
-other="$work/games/second copy"
+name="Çà va \"FIFA\" 'it' \$HOME 100% \\back\`tick\` ;&|<>~*?#()"
+game="$work/games/$name"
+other="$work/wine/drive_c/$name"
 new_game "$game"
-new_game "$other"
+new_game_in_capitals "$other"
 before=$(snapshot)
 
 install_into "$game" >/dev/null
@@ -25,7 +27,8 @@ mapfile -t written < <(entries)
 [ "${#written[@]}" = 1 ] || fail "expected one menu entry, found ${#written[@]}"
 entry=${written[0]}
 expect_valid_entry "$entry"
-grep -qxF 'Name=Tavorin 2005 (Çà va "FIFA" '\''it'\'' $HOME 100% \\back`tick` ;&|<>~*?#())' "$entry" ||
+entry_name=${name//\\/\\\\} # a desktop-entry string doubles the backslash
+grep -qxF "Name=Tavorin 2005 ($entry_name)" "$entry" ||
   fail "the entry's name does not tell the folder: $(grep ^Name= "$entry")"
 
 # The copy is swapped for a recorder just long enough to see what the entry starts.
@@ -43,8 +46,11 @@ expect_same_snapshot "installing again over our own install changes nothing" "$i
 install_into "$other" >/dev/null
 mapfile -t written < <(entries)
 [ "${#written[@]}" = 2 ] || fail "two game folders should have two entries, found ${#written[@]}"
-other_entry=$(grep -lF "Path=$other" "${written[@]}")
+other_entry=$(grep -lF "Path=${other//\\/\\\\}" "${written[@]}")
 expect_valid_entry "$other_entry"
+grep -qxF "Name=Tavorin 2005 (drive_c/$entry_name)" "$other_entry" ||
+  fail "a second folder of the same name should add its parent: $(grep ^Name= "$other_entry")"
+pass "a folder whose game file is FIFA2005.EXE installs, and the menu tells two folders of one name apart"
 
 uninstall_from "$game" >/dev/null
 [ ! -e "$game/Tavorin" ] && [ ! -e "$entry" ] || fail "the first folder's launcher or entry is still there"

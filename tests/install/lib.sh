@@ -5,15 +5,18 @@ set -euo pipefail
 source_dir=$1
 work=$(mktemp -d /tmp/tavorin-install-test.XXXXXX)
 export HOME=$work/home
-unset XDG_DATA_HOME
+unset XDG_DATA_HOME XDG_STATE_HOME
 mkdir -p "$HOME"
 data_home=$HOME/.local/share
-trap 'status=$?; [ $status = 0 ] && rm -rf "$work" || echo "kept $work"; exit $status' EXIT
+# A test that made a folder immutable and failed leaves nothing that cannot be removed.
+trap 'status=$?; chattr -R -i "$work" 2>/dev/null || true; [ $status = 0 ] && rm -rf "$work" || echo "kept $work"; exit $status' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
 new_game() { mkdir -p "$(dirname "$1")" && cp -a "$source_dir/demo" "$1"; }
+# A game folder as some installers leave it, the game file in capitals.
+new_game_in_capitals() { new_game "$1" && mv "$1/fifa2005.exe" "$1/FIFA2005.EXE"; }
 
 # Every path below the scratch folder with its kind, mode, link target and checksum.
 snapshot() {
@@ -32,7 +35,9 @@ expect_valid_entry() {
   local report
   report=$(desktop-file-validate "$1" 2>&1) || fail "$1 is not a valid desktop entry: $report"
   [ -z "$report" ] || fail "desktop-file-validate warns about $1: $report"
-  pass "$(basename "$1") passes desktop-file-validate without a warning"
+  # A dock matches the window to its entry by this; the window's class is Tavorin.
+  grep -qx 'StartupWMClass=Tavorin' "$1" || fail "$1 has no StartupWMClass=Tavorin"
+  pass "$(basename "$1") passes desktop-file-validate without a warning and names the window's class"
 }
 
 # Starts a menu entry as the desktop does (GLib reads Exec, TryExec and Path) and

@@ -1,5 +1,7 @@
 # Every refused install or uninstall exits with 1, names the path in its message and
-# writes nothing at all, in the game folder or in the home.
+# writes nothing at all, in the game folder or in the home. Asked for help or the
+# version, the commands answer and write nothing; the launcher refuses to start
+# without a display; install.sh asks for no package the tests alone need.
 # Usage: refusals_test.sh <source dir> <launcher> <hicolor icons folder>
 source "$(dirname "$0")/lib.sh" "$1"
 launcher=$2
@@ -17,6 +19,7 @@ new_game "$games/link"
 ln -s "$launcher" "$games/link/Tavorin"
 mkdir "$games/no game"
 cp "$source_dir/demo/teams.ini" "$games/no game/"
+mkdir -p "$games/game is a folder/FIFA2005.EXE"
 echo "not a folder" >"$games/a file"
 new_game "$games/line
 break"
@@ -29,6 +32,7 @@ cases=(
   "missing folder|install|$games/missing|$games/missing"
   "a file, not a folder|install|$games/a file|$games/a file"
   "no fifa2005.exe|install|$games/no game|$games/no game"
+  "a folder named FIFA2005.EXE|install|$games/game is a folder|$games/game is a folder"
   "a launcher copied by hand|install|$games/foreign|$games/foreign/Tavorin"
   "our launcher's bytes, but not installed by us|install|$games/same bytes|$games/same bytes/Tavorin"
   "a folder named Tavorin|install|$games/folder named Tavorin|$games/folder named Tavorin/Tavorin"
@@ -53,3 +57,42 @@ for row in "${cases[@]}"; do
   grep -qF -- "$named" <<<"$message" || fail "$what: the message does not name $named: $message"
   expect_same_snapshot "$what: refused ($message), nothing written" "$before"
 done
+
+# Asked for help or the version, each command answers and does nothing else.
+for row in "scripts/install.sh --help|usage: install.sh GAME_FOLDER" \
+  "packaging/tavorin-install --help|usage: tavorin-install GAME_FOLDER" \
+  "packaging/tavorin-uninstall --help|usage: tavorin-uninstall GAME_FOLDER" \
+  "packaging/tavorin-install --version|tavorin-install (Tavorin) " \
+  "packaging/tavorin-uninstall --version|tavorin-uninstall (Tavorin) "; do
+  IFS='|' read -r command expected <<<"$row"
+  read -r program option <<<"$command"
+  answer=$("$source_dir/$program" "$option") || fail "$command exits with $?"
+  [[ $answer == "$expected"* ]] || fail "$command answers: $answer"
+  expect_same_snapshot "$command answers \"${answer%%$'\n'*}\" and writes nothing" "$before"
+done
+
+# With no display at all the launcher says so in one line and ends, whatever its
+# arguments (it has no options; the toolkit's own are not passed on either).
+status=0
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$launcher" -platform offscreen 2>&1) || status=$?
+[ "$status" = 1 ] && [ "$(wc -l <<<"$message")" = 1 ] && [[ $message == *"no display"* ]] ||
+  fail "the launcher without a display: exit status $status, said: $message"
+pass "the launcher without a display says \"$message\" and exits with 1"
+
+# install.sh asks for what building and running need and nothing the tests use, and says
+# what before it asks. The stand-ins find nothing installed and stop at apt-get.
+stubs=$work/out/stubs
+mkdir -p "$stubs"
+printf '#!/bin/sh\nexit 1\n' >"$stubs/dpkg-query"
+printf '#!/bin/sh\n[ "$1" = update ] && exit 0\necho "apt-get $*"\nexit 1\n' >"$stubs/apt-get"
+cp "$stubs/apt-get" "$stubs/sudo"
+chmod 755 "$stubs"/*
+said=$(PATH=$stubs:$PATH "$source_dir/scripts/install.sh" "$games/fine" 2>&1) && fail "install.sh went on without its packages"
+asked=$(sed -n 's/^apt-get .*install //p' <<<"$said")
+[[ $said == "Installing the Debian packages"*qt6-base-dev*$'\n'*"apt-get "* ]] ||
+  fail "install.sh did not say what it installs before asking: $said"
+for package in qt6-base-dev imagemagick; do [[ " $asked " == *" $package "* ]] || fail "install.sh does not ask for $package: $asked"; done
+for package in wine wine64 lintian libgtest-dev clang python3-pyatspi xvfb sway; do
+  [[ " $asked " != *" $package "* ]] || fail "install.sh asks for $package, which only the tests need: $asked"
+done
+expect_same_snapshot "install.sh asks only for what building and running need ($asked)" "$before"
