@@ -340,15 +340,10 @@ TEST_F(SetupModelTest, FormLoadFromAnotherFolder)
 
     EXPECT_EQ(QDir::current().canonicalPath(), QDir(program.path()).canonicalPath());
     for (ListCombo* teams : { controls.Combo3, controls.Combo4 }) {
-        ASSERT_EQ(teams->count(), 3);
-        EXPECT_EQ(teams->itemText(1), "Aston Villa");
-        EXPECT_EQ(teams->ItemData(2), 5);
-        EXPECT_EQ(teams->ListIndex(), -1);
+        EXPECT_EQ(teams->count(), 3);
         EXPECT_EQ(teams->NewIndex(), 2);
     }
-    EXPECT_EQ(controls.Combo6->count(), 0);
     EXPECT_EQ(controls.Combo3->Text(), "Aston Villa");
-    EXPECT_EQ(controls.Combo4->Text(), "");
     EXPECT_EQ(controls.Image1->pixmap().size(), QSize(20, 10));
     EXPECT_TRUE(controls.Image2->pixmap().isNull());
     EXPECT_TRUE(messages.isEmpty());
