@@ -301,7 +301,8 @@ TEST_F(OptionsTest, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
     EXPECT_TRUE(reports[0].contains("not saved")) << reports[0].toStdString();
 }
 
-// The window's Play and camera tests check what every pick writes into its label.
+// The window's Play and camera tests check what every pick writes into its label; here the logo
+// is found by that label's text, so a wrong one (-3 here) shows no logo.
 TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
 {
     writeLogo("-3", { 40, 30 });
@@ -310,7 +311,6 @@ TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
 
     controls.Combo3->setCurrentIndex(0);
     emit controls.Combo3->Click();
-    EXPECT_EQ(controls.Label7->text(), "-3");
     EXPECT_EQ(controls.Image1->pixmap().size(), QSize(40, 30));
     EXPECT_EQ(controls.Image1->size(), QSize(40, 30));
 
@@ -320,7 +320,6 @@ TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
 
     controls.Combo4->setCurrentIndex(0);
     emit controls.Combo4->Click();
-    EXPECT_EQ(controls.Label8->text(), "-3");
     EXPECT_EQ(controls.Image2->pixmap().size(), QSize(40, 30));
     EXPECT_TRUE(controls.Image1->pixmap().isNull());
     EXPECT_TRUE(messages.isEmpty());
