@@ -18,39 +18,21 @@ bool sameRead(const CatalogueRead& a, const CatalogueRead& b)
     return !a.problem || (a.problem->line == b.problem->line && a.problem->message == b.problem->message);
 }
 
-// Writes the input's lines as quoted names (quotes dropped, which quoted names cannot hold),
-// each with a number, one record per line.
-struct Written
-{
-    QByteArray file;
-    QList<QByteArray> names;
-    std::vector<qint32> numbers;
-};
-
-Written writtenCatalogue(const QByteArray& bytes)
-{
-    Written written;
-    for (QByteArray name : bytes.split('\n')) {
-        name.replace('"', QByteArray());
-        const auto number = static_cast<qint32>(std::uint32_t(written.names.size()) * 2654435761u);
-        written.file += '"' + name + "\",\t" + QByteArray::number(number) + "\r\n";
-        written.names.append(name);
-        written.numbers.push_back(number);
-    }
-    return written;
-}
-
-// Every record comes back; under a byte order mark each name reads as UTF-8 on its own.
+// Writes the input's lines as quoted names (quotes dropped, which quoted names cannot hold), each
+// with a number, one record per line: every record comes back, and under a byte order mark each
+// name reads as UTF-8 on its own.
 void checkWrittenRecords(const QByteArray& bytes)
 {
-    const Written written = writtenCatalogue(bytes);
-    const CatalogueRead read = readCatalogue("\xEF\xBB\xBF" + written.file);
-    assert(!read.problem);
-    assert(read.entries.size() == written.numbers.size());
-    for (std::size_t i = 0; i < read.entries.size(); ++i) {
-        assert(read.entries[i].number == written.numbers[i]);
-        assert(read.entries[i].name == QString::fromUtf8(written.names[qsizetype(i)]));
+    QByteArray file = "\xEF\xBB\xBF";
+    std::vector<CatalogueEntry> written;
+    for (QByteArray name : bytes.split('\n')) {
+        name.replace('"', QByteArray());
+        const auto number = static_cast<qint32>(std::uint32_t(written.size()) * 2654435761u);
+        file += '"' + name + "\",\t" + QByteArray::number(number) + "\r\n";
+        written.push_back({ QString::fromUtf8(name), number });
     }
+    const CatalogueRead read = readCatalogue(file);
+    assert(!read.problem && read.entries == written);
 }
 
 }
