@@ -1,6 +1,6 @@
 # The real window under a window manager: its face and pictures, a drag by the
-# surface and the exit button. That no other press drags is the same test of the button
-# before the window manager is asked, and the window test checks it offscreen.
+# surface and the exit button. Other buttons are turned away before the window manager is
+# asked for a move; the window test's presses check that.
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 pictures="$source_dir/src/ui/pictures"
 
