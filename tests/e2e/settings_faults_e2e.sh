@@ -1,6 +1,7 @@
 # The real launcher with a settings file it cannot use: cut short at start-up, then
 # unwritable on every way of saving (camera run, Save button, close, exit button).
 # Each fault is told once per run in one message box, and the last good file stays.
+# What the store makes of the cut file (design values, the file set aside) is the options test's.
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 
 boxes() { xdotool search --onlyvisible --name '^Tavorin$' 2>/dev/null || true; }
@@ -22,20 +23,12 @@ answer_boxes() {
 # Cut short: "label7.caption=5" may be the start of "52".
 mkdir -p "$(dirname "$settings")"
 printf '[Options]\ncheck1.value=1\nlabel7.caption=5' >"$settings"
-cp "$settings" "$work/cut.ini"
 run_launcher
 wait_for 20 box_shown || fail "no message about the unreadable settings file"
 expect_eq "message boxes at start-up" 1 "$(answer_boxes)"
 find_window
-cmp -s "$work/cut.ini" "$settings.bad" || fail "the unreadable file was not kept as Tavorin.ini.bad"
 wmctrl -i -c "$window"
 wait_for_exit
-expect_eq "keys in the settings written after the unreadable file" 15 "$(stored_keys)"
-expect_eq "label7.caption is the design value, not the cut one" "" "$(setting label7.caption)"
-expect_eq "check1.value is the design value" 0 "$(setting check1.value)"
-cmp -s "$work/cut.ini" "$settings.bad" || fail "the first save changed Tavorin.ini.bad"
-pass "unreadable settings set aside"
-
 cp "$settings" "$work/good.ini"
 if ! chattr +i "$settings" 2>/dev/null; then
   echo "skipped: chattr +i is not available on this file system"

