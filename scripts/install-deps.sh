@@ -12,6 +12,7 @@ packages=(
   # the tests run real Windows programs (MinGW-w64 above builds them) and read files real Wine writes;
   # wine64 alone has no wine command
   wine wine64
+  locales # localedef builds the Wine tests' own Russian locales
 )
 missing=()
 for p in "${packages[@]}"; do
