@@ -118,7 +118,9 @@ namespace {
         bool created() const { return m_created; }
         FileDescriptor& fd() { return m_fd; }
 
-        // Puts the copy in place of destination in one step, for any reader of destination.
+        // Puts the copy in place of destination in one step, for any reader of destination. The
+        // copy is on the disk by now, so ext4's flush on a rename over a file has nothing left to
+        // write and swapping the names instead would gain nothing (docs/design.md, Staging).
         bool replace(const QByteArray& destination)
         {
             m_renamed = ::rename(m_path.constData(), destination.constData()) == 0;
