@@ -98,8 +98,7 @@ namespace {
         int m_fd;
     };
 
-    // Removes whatever is left at the temporary name: a copy that failed, or the old destination after
-    // an exchange.
+    // Removes a copy that failed; a copy that took the destination's name is left alone.
     class TemporaryFile final
     {
     public:
@@ -120,20 +119,11 @@ namespace {
         bool created() const { return m_created; }
         FileDescriptor& fd() { return m_fd; }
 
-        // Puts the copy in place of destination in one step. A rename over an existing file makes
-        // ext4 (auto_da_alloc) allocate blocks for the whole new file and start writing it out
-        // inside the rename, which made staging the archive take 1.3 to 1.8 times as long as cp.
-        // Swapping the two names is just as atomic for a reader of destination and ext4 does not
-        // apply that heuristic to it; the old data, now at the temporary name, goes with the
-        // destructor's unlink. Where there is nothing to swap with yet, or the kernel or file
-        // system cannot swap, a plain rename does the job.
+        // Puts the copy in place of destination in one step, for any reader of destination. The
+        // copy is on the disk by now, so ext4's flush on a rename over a file has nothing left to
+        // write and swapping the names instead would gain nothing (docs/design.md, Staging).
         bool replace(const QByteArray& destination)
         {
-#ifdef RENAME_EXCHANGE
-            if (::renameat2(AT_FDCWD, m_path.constData(), AT_FDCWD, destination.constData(), RENAME_EXCHANGE)
-                == 0)
-                return true;
-#endif
             m_renamed = ::rename(m_path.constData(), destination.constData()) == 0;
             return m_renamed;
         }
@@ -144,6 +134,15 @@ namespace {
         bool m_created;
         bool m_renamed = false;
     };
+
+    // A rename is only as durable as the folder that holds the name. A file system that cannot
+    // sync a folder (EINVAL) keeps its names by other means.
+    bool syncFolderOf(const QByteArray& file)
+    {
+        const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(file)).path());
+        const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        return fd.get() >= 0 && (::fsync(fd.get()) == 0 || errno == EINVAL);
+    }
 
     bool copyByReadAndWrite(int in, int out)
     {
@@ -162,12 +161,16 @@ namespace {
     }
 
     // The kernel copies between the two files without a round trip through this process, which is
-    // what keeps staging the large archive as fast as cp.
+    // what keeps staging the large archive as fast as cp. Each piece starts on its way to the disk
+    // as soon as it is copied, so the write-out overlaps the copy and the sync that follows waits
+    // only for the last pieces; sync_file_range only starts it and makes nothing durable.
     bool copyContents(int in, int out)
     {
 #ifdef Q_OS_LINUX
+        constexpr size_t pieceSize = 8 << 20;
+        off_t copiedSoFar = 0;
         for (bool first = true;; first = false) {
-            const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+            const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, pieceSize, 0);
             if (copied == 0)
                 return true;
             if (copied < 0) {
@@ -175,6 +178,8 @@ namespace {
                     = errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP;
                 return first && unsupported && copyByReadAndWrite(in, out);
             }
+            ::sync_file_range(out, copiedSoFar, copied, SYNC_FILE_RANGE_WRITE);
+            copiedSoFar += copied;
         }
 #else
         return copyByReadAndWrite(in, out);
@@ -210,10 +215,14 @@ namespace {
         TemporaryFile temporary(target);
         if (!temporary.created())
             throw fail(errno);
+        // The data reaches the disk before it takes the destination's name, and the name before
+        // the copy counts as done: after a power cut the game finds the old file or the whole new
+        // one, never a short one.
         if (!copyContents(in.get(), temporary.fd().get())
-            || ::fchmod(temporary.fd().get(), sourceInfo.st_mode & 0777) != 0)
+            || ::fchmod(temporary.fd().get(), sourceInfo.st_mode & 0777) != 0
+            || ::fdatasync(temporary.fd().get()) != 0)
             throw fail(errno);
-        if (!temporary.fd().close() || !temporary.replace(target))
+        if (!temporary.fd().close() || !temporary.replace(target) || !syncFolderOf(target))
             throw fail(errno);
     }
 

@@ -4,6 +4,7 @@
 
 #include "launch/RuntimeError.h"
 #include "launch/WindowsCommandLine.h"
+#include "launch/WineLocale.h"
 #include "setup/CaseFold.h"
 #include "setup/WinePrefix.h"
 
@@ -15,8 +16,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <langinfo.h>
-#include <locale.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,31 +40,6 @@ namespace {
         if (wine.contains(QLatin1Char('/')))
             return QFileInfo(wine).isFile() ? wine : QString();
         return QStandardPaths::findExecutable(wine);
-    }
-
-    bool isUtf8(const char* codeset)
-    {
-        return qstrcmp(codeset, "UTF-8") == 0;
-    }
-
-    // Asks the C library what a child's character set will be: it resolves "" from LC_ALL,
-    // LC_CTYPE and LANG as the child will, and falls back to ASCII for a locale not installed.
-    bool inheritedCharsetIsUtf8()
-    {
-        const locale_t inherited = newlocale(LC_CTYPE_MASK, "", locale_t(0));
-        if (!inherited)
-            return false;
-        const bool utf8 = isUtf8(nl_langinfo_l(CODESET, inherited));
-        freelocale(inherited);
-        return utf8;
-    }
-
-    // The launcher's own character set is UTF-8 (Qt switches to the UTF-8 form of the user's
-    // locale); its name keeps the user's language, from which Wine takes the ANSI code page.
-    QByteArray utf8LocaleName()
-    {
-        return isUtf8(nl_langinfo(CODESET)) ? QByteArray(setlocale(LC_CTYPE, nullptr))
-                                            : QByteArrayLiteral("C.UTF-8");
     }
 
     QStringList namesToTry(const QString& name)
@@ -107,8 +81,10 @@ namespace {
                 if (!isChanged(*entry, environment))
                     m_environment.append(QByteArray(*entry));
             }
-            for (const auto& [name, value] : environment)
-                m_environment.append(name + '=' + value);
+            for (const auto& [name, value] : environment) {
+                if (!value.isNull())
+                    m_environment.append(name + '=' + value);
+            }
             m_envp = pointersTo(m_environment);
         }
 
@@ -236,9 +212,8 @@ PosixPlatform::EnvironmentChanges PosixPlatform::wineEnvironment() const
     if (!qEnvironmentVariableIsSet("WINEPREFIX") && !m_enclosingWinePrefix.isEmpty())
         changes.append({ "WINEPREFIX", QFile::encodeName(m_enclosingWinePrefix) });
     // In the POSIX locale Wine reads the words as ASCII and drops the top bit of every byte ("ü"
-    // arrives as "C<"). LC_ALL, when set, overrides LC_CTYPE, so it is the one replaced.
-    if (!inheritedCharsetIsUtf8())
-        changes.append({ qEnvironmentVariableIsEmpty("LC_ALL") ? "LC_CTYPE" : "LC_ALL", utf8LocaleName() });
+    // arrives as "C<").
+    changes.append(utf8LocaleForWine(sessionLocaleVariables(), isInstalledUtf8Locale));
     return changes;
 }
 

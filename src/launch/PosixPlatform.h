@@ -21,7 +21,8 @@ namespace tavorin {
 // Wine rebuilds a command line from the words it is given, quoting each so that the program's C
 // runtime splits it back into the same words; handing it the words, not the line, is what keeps
 // them intact. It reads them in the character set of the locale it inherits, so a Windows program
-// is started with a UTF-8 one, the encoding the words go out in.
+// is started with the UTF-8 form of the session's locale, the encoding the words go out in (see
+// utf8LocaleForWine).
 //
 // A child killed by a signal gives 128 plus the signal number, as a POSIX shell reports it.
 //
@@ -31,7 +32,7 @@ namespace tavorin {
 class PosixPlatform final : public Platform
 {
 public:
-    // Variables set in a child's environment over the inherited ones.
+    // Variables set in a child's environment over the inherited ones; a null value removes one.
     using EnvironmentChanges = QList<std::pair<QByteArray, QByteArray>>;
 
     explicit PosixPlatform(const QString& programFolder);

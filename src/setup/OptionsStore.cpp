@@ -142,7 +142,7 @@ QSettings& SettingsStore::settingsFor(const QString& app)
         if (setAsideIfUnreadable(app)) {
             settings = std::make_unique<QSettings>(locationFor(app), QSettings::IniFormat);
             const QString programFolder = m_programFolder.isEmpty() ? appPath() : m_programFolder;
-            if (auto carried = firstRun ? findOptionsLeftUnderWine(programFolder) : std::nullopt)
+            if (auto carried = firstRun ? findOptionsLeftUnderWine(programFolder, app) : std::nullopt)
                 m_carried.emplace(app, std::move(*carried));
         } else {
             static const QSettings::Format inMemory

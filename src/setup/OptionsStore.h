@@ -16,9 +16,10 @@ namespace tavorin {
 // On Linux an INI file $XDG_CONFIG_HOME/<app>/<app>.ini (~/.config when unset); on
 // Windows the registry below HKEY_CURRENT_USER\Software\VB and VBA Program Settings.
 //
-// On Linux, while an application has no settings file yet, the options that a Windows build
-// in the program folder left in the enclosing Wine prefix (see findOptionsLeftUnderWine) are
-// its stored "Options" entries; the first save writes them, with the rest, to the file.
+// On Linux, while an application has no settings file yet, the options that the Windows build
+// of the same name left in the Wine prefix around the program folder (see
+// findOptionsLeftUnderWine) are its stored "Options" entries; the first save writes them, with
+// the rest, to the file.
 class SettingsStore final
 {
 public:

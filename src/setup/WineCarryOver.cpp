@@ -3,50 +3,34 @@
 #include "setup/WinePrefix.h"
 
 #include <QDir>
-#include <QSet>
 
 namespace tavorin {
 namespace {
 
     const QString kSettingsRoot = QStringLiteral("Software\\VB and VBA Program Settings\\");
     const QString kOptionsSection = QStringLiteral("\\Options");
-    const QString kProgramSuffix = QStringLiteral(".exe");
 
-    // The names of the Windows programs in a folder, without ".exe" and case folded.
-    QSet<QString> programsIn(const QString& folder)
-    {
-        QSet<QString> names;
-        const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString& file : files) {
-            if (file.endsWith(kProgramSuffix, Qt::CaseInsensitive) && file.size() > kProgramSuffix.size())
-                names.insert(file.chopped(kProgramSuffix.size()).toCaseFolded());
-        }
-        return names;
-    }
-
-    // Software\VB and VBA Program Settings\<name>\Options, for a <name> among the programs.
-    bool isOptionsKeyOf(QStringView path, const QSet<QString>& programs)
+    // Software\VB and VBA Program Settings\<name>\Options, names compared as Windows compares them.
+    bool isOptionsKeyOf(QStringView path, const QString& applicationName)
     {
         const qsizetype nameLength = path.size() - kSettingsRoot.size() - kOptionsSection.size();
-        if (nameLength <= 0 || !path.startsWith(kSettingsRoot, Qt::CaseInsensitive)
-            || !path.endsWith(kOptionsSection, Qt::CaseInsensitive))
-            return false;
-        const QStringView name = path.sliced(kSettingsRoot.size(), nameLength);
-        return !name.contains(QLatin1Char('\\')) && programs.contains(name.toString().toCaseFolded());
+        return nameLength == applicationName.size() && path.startsWith(kSettingsRoot, Qt::CaseInsensitive)
+            && path.endsWith(kOptionsSection, Qt::CaseInsensitive)
+            && path.sliced(kSettingsRoot.size(), nameLength).compare(applicationName, Qt::CaseInsensitive)
+            == 0;
     }
 
 }
 
-std::optional<CarriedOptions> findOptionsLeftUnderWine(const QString& gameFolder)
+std::optional<CarriedOptions> findOptionsLeftUnderWine(
+    const QString& gameFolder, const QString& applicationName)
 {
     const QString prefix = findEnclosingWinePrefix(gameFolder);
-    if (prefix.isEmpty())
-        return std::nullopt;
-    const QSet<QString> programs = programsIn(gameFolder);
-    if (programs.isEmpty())
+    if (prefix.isEmpty() || applicationName.isEmpty())
         return std::nullopt;
     const QString file = QDir(prefix).filePath(QStringLiteral("user.reg"));
-    auto keys = readWineRegistryFile(file, [&](QStringView path) { return isOptionsKeyOf(path, programs); });
+    auto keys
+        = readWineRegistryFile(file, [&](QStringView path) { return isOptionsKeyOf(path, applicationName); });
     if (!keys || keys->size() != 1)
         return std::nullopt;
     RegistryKey& key = keys->front();

@@ -281,16 +281,13 @@ TEST(FileOperations, ReadOnlyDestinationIsNotReplacedForAUser)
     EXPECT_EQ(QDir(folder.file("be")).entryList(QDir::Files), QStringList { "fifa00.bin" });
 }
 
-// Makes this process's renameat2 calls that swap two names fail with error, as on a kernel
-// without the call (ENOSYS) or a file system that cannot swap (EINVAL).
-bool refuseNameSwaps(int error)
+// Makes this process's calls of one system call fail with EIO, as on a disk that fails.
+bool failCallsOf(int call)
 {
     sock_filter program[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 0, 3),
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[4])),
-        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, RENAME_EXCHANGE, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (error & SECCOMP_RET_DATA)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, unsigned(call), 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
     const sock_fprog filter { std::size(program), program };
@@ -298,28 +295,34 @@ bool refuseNameSwaps(int error)
         && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
 }
 
-using FileOperationsWithoutNameSwap = testing::TestWithParam<int>;
+// The copy's data is synced (fdatasync) before it takes the destination's name, the folder
+// (fsync) after: a sync that fails shows by what the destination holds when the copy stops.
+struct SyncCase : test::Labelled
+{
+    int call;
+    const char* destinationAfter;
+};
 
-// Where the names cannot be swapped, a plain rename still replaces the destination whole and
-// leaves nothing beside it.
-TEST_P(FileOperationsWithoutNameSwap, ReplacesTheDestinationByRenaming)
+using FileOperationsSync = testing::TestWithParam<SyncCase>;
+
+TEST_P(FileOperationsSync, FailsWhenTheCopyCannotBeMadeDurable)
 {
     TempFolder folder;
     const QString source = folder.write("front.bin", "new");
     const QString destination = folder.write("be/fifa00.bin", "old");
 
-    const int exitCode = copyInChild(source, destination, [] { return refuseNameSwaps(GetParam()); });
+    const int exitCode = copyInChild(source, destination, [] { return failCallsOf(GetParam().call); });
     if (exitCode == childCannotPrepare)
         GTEST_SKIP() << "system calls cannot be filtered here";
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(folder.read("be/fifa00.bin"), "new");
+    EXPECT_EQ(exitCode, RuntimeError::PathFileAccessError);
+    EXPECT_EQ(folder.read("be/fifa00.bin"), GetParam().destinationAfter);
     EXPECT_EQ(QDir(folder.file("be")).entryList(QDir::Files), QStringList { "fifa00.bin" });
 }
 
-INSTANTIATE_TEST_SUITE_P(Kernels, FileOperationsWithoutNameSwap, testing::Values(ENOSYS, EINVAL),
-    [](const testing::TestParamInfo<int>& info) {
-        return std::string(info.param == ENOSYS ? "old_kernel" : "file_system_without_swap");
-    });
+INSTANTIATE_TEST_SUITE_P(Disks, FileOperationsSync,
+    testing::Values(SyncCase { "data_before_the_rename", __NR_fdatasync, "old" },
+        SyncCase { "folder_after_the_rename", __NR_fsync, "new" }),
+    test::byLabel);
 
 struct ImportFault : test::Labelled
 {

@@ -6,6 +6,8 @@
 
 #include "support/CasesOf.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tavorin;
@@ -102,7 +104,24 @@ struct LocaleCase : test::Labelled
     const char* lcAll;
     const char* lcCtype;
     const char* lang;
+    bool privateLocales; // LOCPATH holds ru_RU in UTF-8 and in KOI8-R, and nothing else
+    bool cyrillicCodePage; // the program's ANSI code page holds "Ж"
 };
+
+// Russian built into a folder of its own, as a player's machine has it installed.
+QString privateLocales()
+{
+    static const QTemporaryDir folder;
+    static const bool built = [] {
+        for (const char* charset : { "UTF-8", "KOI8-R" }) {
+            const QString name = QStringLiteral("ru_RU.") + charset;
+            if (QProcess::execute("localedef", { "-i", "ru_RU", "-f", charset, folder.filePath(name) }) != 0)
+                return false;
+        }
+        return true;
+    }();
+    return built ? folder.path() : QString();
+}
 
 class LaunchWineLocaleTest : public LaunchWineTest, public testing::WithParamInterface<LocaleCase>
 {
@@ -115,19 +134,28 @@ protected:
     EnvironmentOverride m_lcAll { "LC_ALL", value(GetParam().lcAll) };
     EnvironmentOverride m_lcCtype { "LC_CTYPE", value(GetParam().lcCtype) };
     EnvironmentOverride m_lang { "LANG", value(GetParam().lang) };
+    EnvironmentOverride m_locPath { "LOCPATH",
+        GetParam().privateLocales ? std::optional(QFile::encodeName(privateLocales())) : std::nullopt };
 };
 
+// The words reach the program whole; its ANSI code page follows the session's language.
 TEST_P(LaunchWineLocaleTest, LettersBeyondAsciiReachTheProgramWhole)
 {
+    ASSERT_FALSE(GetParam().privateLocales && privateLocales().isEmpty()) << "localedef failed";
     installStandIn("rec.exe");
     QString line = QString::fromUtf8("rec Grüße \"é x\" Ж😀");
     EXPECT_EQ(platform()->RunAndWait(line), 0);
     EXPECT_EQ(recorded("rec.exe", "arg").mid(1), QString::fromUtf8("Grüße|é x|Ж😀").split('|'));
+    EXPECT_EQ(
+        recorded("rec.exe", "ansi").value(0).contains(QString::fromUtf8("Ж")), GetParam().cyrillicCodePage)
+        << recorded("rec.exe", "ansi").value(0).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, LaunchWineLocaleTest,
-    testing::Values(LocaleCase { "lcAllOverridesAUtf8Ctype", "C", "C.UTF-8", "C.UTF-8" },
-        LocaleCase { "localeNotInstalled", nullptr, nullptr, "xx_XX.UTF-8" }),
+    testing::Values(LocaleCase { "lcAllOverridesAUtf8Ctype", "C", "C.UTF-8", "C.UTF-8", false, false },
+        LocaleCase { "localeNotInstalled", nullptr, nullptr, "xx_XX.UTF-8", false, false },
+        LocaleCase { "russianNotInUtf8", nullptr, nullptr, "ru_RU.KOI8-R", true, true },
+        LocaleCase { "russianNotInUtf8ForAllCategories", "ru_RU.KOI8-R", nullptr, "C.UTF-8", true, true }),
     test::byLabel);
 
 } // namespace

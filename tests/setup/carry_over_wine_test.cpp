@@ -94,10 +94,9 @@ TEST(RealWine, OptionsItWroteAreReadAndCarriedOver)
     EXPECT_EQ(old.string(u""), "default");
     EXPECT_EQ(old.strings.size(), kStrings.size() + 1) << "dword and hex values are not strings";
 
-    // Old.exe lies in the game folder, New.exe does not.
+    // A launcher running as "old" takes the key Wine spelt "Old", and not New's.
     QTemporaryDir game(prefix + "/drive_c/Games-XXXXXX");
-    QFile(game.filePath("Old.exe")).open(QIODevice::WriteOnly);
-    const auto carried = findOptionsLeftUnderWine(game.path());
+    const auto carried = findOptionsLeftUnderWine(game.path(), "old");
     ASSERT_TRUE(carried);
     EXPECT_EQ(carried->key.strings, old.strings);
     EXPECT_TRUE(carried->source.contains(QDir::toNativeSeparators(prefix + "/user.reg")));

@@ -15,9 +15,9 @@ namespace {
 const QByteArray kUserReg
     = "WINE REGISTRY Version 2\n"
       ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n"
-      "[Software\\\\VB and VBA Program Settings\\\\new\\\\Options] 1796586031\n"
+      "[Software\\\\VB and VBA Program Settings\\\\TavorinCopy\\\\Options] 1796586031\n"
       "#time=1d9b2c3d4e5f607\n\"label8.caption\"=\"9\"\n\n"
-      "[Software\\\\VB and VBA Program Settings\\\\old\\\\options] 1796586031\n"
+      "[Software\\\\VB and VBA Program Settings\\\\tavorin\\\\options] 1796586031\n"
       "#time=1d9b2c3d4e5f607\n\"Check1.Value\"=\"1\"\n\"combo2.text\"=\"\"\n"
       "\"combo3.text\"=\"Arsenal\"\n\"form.left\"=\"1200\"\n\"label7.caption\"=\"52\"\n";
 const QString kGameFolder = QStringLiteral("prefix/drive_c/Games/FIFA 2005/");
@@ -30,7 +30,7 @@ protected:
         qputenv("XDG_CONFIG_HOME", root.file("config").toUtf8());
         root.write("prefix/system.reg", "WINE REGISTRY Version 2\n");
         root.write("prefix/user.reg", kUserReg);
-        root.write(kGameFolder + "OLD.EXE", "MZ");
+        QDir().mkpath(root.file(kGameFolder));
     }
     void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
 
@@ -44,8 +44,9 @@ protected:
 
     TempFolder root;
     QStringList messages;
-    SettingsStore store { [this](const QString& m) { messages << m; },
-        [] { return QStringLiteral("Tavorin"); }, root.file(kGameFolder) };
+    QString applicationName = QStringLiteral("Tavorin"); // the running launcher's file name
+    SettingsStore store { [this](const QString& m) { messages << m; }, [this] { return applicationName; },
+        root.file(kGameFolder) };
     QWidget window;
     SetupControls controls = createSetupControls(&window);
     SetupModel model { controls, store, [this](const QString& m) { messages << m; }, root.file(kGameFolder) };
@@ -74,7 +75,7 @@ TEST_F(CarryOver, AnUnusableCheckBoxTextIsNamedWithTheRegistryKey)
     restored();
     ASSERT_EQ(messages.size(), 1);
     for (const QString& named : { QDir::toNativeSeparators(root.file("prefix/user.reg")),
-             QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\old\\options"),
+             QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\tavorin\\options"),
              QStringLiteral("\"yes\"") })
         EXPECT_TRUE(messages[0].contains(named)) << messages[0].toStdString();
 }
@@ -83,6 +84,7 @@ struct FirstRunCase : test::Labelled
 {
     void (*arrange)(const TempFolder& root);
     QStringList restored;
+    const char* applicationName = "Tavorin";
 };
 
 using FirstRun = CasesOf<CarryOver, FirstRunCase>;
@@ -90,6 +92,7 @@ using FirstRun = CasesOf<CarryOver, FirstRunCase>;
 TEST_P(FirstRun, TakesTheOneBuildsOptionsOrNothingAndTellsNothing)
 {
     GetParam().arrange(root);
+    applicationName = GetParam().applicationName;
     EXPECT_EQ(restored(), GetParam().restored);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
@@ -98,16 +101,16 @@ const QStringList kCarried = { "1", "windowed=1", "", "Arsenal", "52", "" };
 const QStringList kDesign = { "0", "", "Combo2", "Combo3", "", "" };
 
 INSTANTIATE_TEST_SUITE_P(CarryOver, FirstRun,
-    testing::Values(FirstRunCase { "one_build", [](const TempFolder&) {}, kCarried },
+    testing::Values(FirstRunCase { "own_key_with_no_exe_beside", [](const TempFolder&) {}, kCarried },
+        FirstRunCase { "another_name_takes_its_own_key", [](const TempFolder&) {},
+            { "0", "", "Combo2", "Combo3", "", "9" }, "TAVORINCOPY" },
+        FirstRunCase { "a_name_without_a_key_takes_nothing_from_the_exe_beside",
+            [](const TempFolder& root) { root.write(kGameFolder + "Tavorin.exe", "MZ"); }, kDesign, "Spare" },
         FirstRunCase { "settings_file_exists",
             [](const TempFolder& root) {
                 root.write("config/Tavorin/Tavorin.ini", "[Options]\nlabel8.caption=3\n");
             },
             { "0", "", "Combo2", "Combo3", "", "3" } },
-        FirstRunCase { "two_builds",
-            [](const TempFolder& root) { root.write(kGameFolder + "New.exe", "MZ"); }, kDesign },
-        FirstRunCase { "no_build",
-            [](const TempFolder& root) { QFile::remove(root.file(kGameFolder + "OLD.EXE")); }, kDesign },
         FirstRunCase { "in_no_prefix",
             [](const TempFolder& root) { QFile::remove(root.file("prefix/system.reg")); }, kDesign },
         FirstRunCase { "user_reg_missing",
