@@ -195,6 +195,10 @@ pointer_scenario() {
   point "$(at_face $((x + 20)) 240)" "$(at_face $((x + 40)) 250)" "$(at_face $((x + 60)) 260)" "release left"
   expect_eq "a left drag moves the window with the pointer" "$((x1 + 60)) $((y1 + 30))" "$(window_origin)"
   read -r wx wy _ < <(window_origin)
+  onto_camera1
+  expect_shows "hover picture right after a drag, without a click" camera01_hover.bmp 24 312
+  point "move 100 100"
+  expect_shows "idle again" camera01_idle.bmp 24 312
 
   (exec_nobody QT_QPA_PLATFORM=wayland "$work/$(basename "$neighbour_tool")") &
   neighbour_pid=$!
