@@ -87,12 +87,12 @@ bool play(zwlr_virtual_pointer_v1* pointer, const std::string& line, uint32_t wi
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
+    uint32_t width = 0, height = 0;
+    if (argc != 3 || !(std::istringstream(argv[1]) >> width) || !(std::istringstream(argv[2]) >> height)
+        || width == 0 || height == 0) {
         std::cerr << "usage: tavorin-pointer LAYOUT_WIDTH LAYOUT_HEIGHT < commands\n";
         return 2;
     }
-    const auto width = static_cast<uint32_t>(std::stoul(argv[1]));
-    const auto height = static_cast<uint32_t>(std::stoul(argv[2]));
     wl_display* display = wl_display_connect(nullptr);
     if (!display) {
         std::cerr << "tavorin-pointer: no Wayland display (WAYLAND_DISPLAY, XDG_RUNTIME_DIR)\n";
