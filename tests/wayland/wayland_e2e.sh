@@ -1,8 +1,8 @@
 # The real launcher on a real Wayland compositor: Debian's sway, headless, with a virtual
 # pointer of our own (tavorin-pointer) and wtype's virtual keyboard, since the headless seat
-# has no devices. sway refuses to run as root, so it and every client run as nobody, in a
-# scratch folder that nobody can reach. Runs under with-xvfb.sh: the face scenario compares
-# the Wayland window with the same build's X11 window.
+# has no devices. sway refuses to run as root, so it and every client run as the user nobody,
+# on a scratch copy of the game folder that this user owns. Runs under with-xvfb.sh: the face
+# scenario compares the Wayland window with the same build's X11 window.
 # Usage: wayland_e2e.sh <face|pointer|keyboard> <launcher> <source dir> <pointer tool> <neighbour tool>
 scenario=$1
 source "$(dirname "$0")/../e2e/lib.sh" "$2" "$3"
