@@ -30,6 +30,9 @@ stop_all() {
   wait 2>/dev/null || true
 }
 trap 'status=$?; stop_all; [ $status = 0 ] && rm -rf "$work" || echo "kept $work"; exit $status' EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM # a killed suite still ends sway and its clients
 
 # exec_nobody <command>: becomes the command, run as nobody with a clean environment.
 exec_nobody() {
