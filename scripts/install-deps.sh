@@ -12,9 +12,9 @@ packages=(
   # the tests run real Windows programs (MinGW-w64 above builds them) and read files real Wine writes;
   # wine64 alone has no wine command
   wine wine64
-  # the Wayland suite: a headless compositor, its screenshots and keys, Qt's Wayland plugin, and the
-  # client library and scanner for our virtual pointer; jq reads the window tree, inotifywait the saves
-  sway grim wtype qt6-wayland libwayland-dev libwayland-bin jq inotify-tools
+  # the Wayland suite: a headless compositor, its screenshots and keys, Qt's Wayland plugin, the
+  # client library and scanner for our virtual pointer, and strace to count the launcher's saves
+  sway grim wtype qt6-wayland libwayland-dev libwayland-bin strace
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -21,10 +21,10 @@ default_border none
 xwayland disable
 CONFIG
 
-sway_pid="" pointer_pid="" neighbour_pid="" watcher_pid=""
+sway_pid="" pointer_pid="" neighbour_pid="" tracer_pid=""
 stop_all() {
   local pid
-  for pid in "$launcher_pid" "$neighbour_pid" "$pointer_pid" "$sway_pid" "$watcher_pid"; do
+  for pid in "$launcher_pid" "$tracer_pid" "$neighbour_pid" "$pointer_pid" "$sway_pid"; do
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
   done
   wait 2>/dev/null || true
@@ -55,12 +55,9 @@ start_sway() {
   wait_for 10 as_nobody swaymsg -t get_version >/dev/null 2>&1 || fail "sway does not answer"
 }
 
-tree() { as_nobody swaymsg -t get_tree; }
+tree() { as_nobody swaymsg -t get_tree | /usr/bin/python3 "$(dirname "$0")/tree.py" "$@"; }
 # toplevel <title>: "x y width height app_id" of the window with this title, if it is mapped
-toplevel() {
-  tree | jq -r --arg title "$1" '.. | objects | select(.name? == $title and .pid? != null)
-    | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height) \(.app_id)"' | head -n1
-}
+toplevel() { tree window "$1"; }
 has_toplevel() { [ -n "$(toplevel "$1")" ]; }
 
 # run_wayland_launcher [file name of the launcher in the game folder [environment...]]
@@ -150,23 +147,20 @@ face_scenario() {
     "$(compare -metric AE "$shots/wayland-face.png" "$shots/x11-face.png" null: 2>&1 || true)"
 }
 
-# Each save of the settings ends in Tavorin.ini made anew: linked in from a nameless file when
-# there was none, else a written copy moved onto it.
-watch_saves() {
-  mkdir -p "$XDG_CONFIG_HOME/Tavorin"
-  inotifywait -m -e create -e moved_to --format '%e %f' "$XDG_CONFIG_HOME/Tavorin" \
-    >"$work/saves.log" 2>"$work/watch.log" &
-  watcher_pid=$!
-  watching() { grep -q 'Watches established' "$work/watch.log"; }
-  wait_for 10 watching || fail "cannot watch the settings folder: $(cat "$work/watch.log")"
+# The launcher's file system calls from here to its end, to count its saves: each lands a whole
+# new settings file, linked in from a nameless file or renamed over the old one.
+trace_saves() {
+  strace -f -o "$work/saves.log" -e trace=rename,linkat -p "$launcher_pid" 2>"$work/strace.err" &
+  tracer_pid=$!
+  wait_for 10 grep -q attached "$work/strace.err" || fail "strace cannot watch the launcher: $(cat "$work/strace.err")"
 }
-saves() { grep -cE '^(CREATE|MOVED_TO) Tavorin\.ini$' "$work/saves.log" || true; }
+saves() { grep -cE 'Tavorin\.ini"(, AT_SYMLINK_FOLLOW)?\) = 0$' "$work/saves.log" || true; }
 
 pointer_scenario() {
-  watch_saves
   start_sway
   # The client's side of the protocol goes to launcher.log, to see what it asks of the compositor.
   run_wayland_launcher Tavorin WAYLAND_DEBUG=client
+  trace_saves
   start_pointer
   pointer_reaches_launcher
   onto_camera1
@@ -209,9 +203,7 @@ pointer_scenario() {
   onto_camera1
   expect_shows "hover picture over the other window" camera01_hover.bmp 24 312
   point "move 100 100"
-  expect_eq "the pointer is on the other window" "neighbour" "$(tree | jq -r '.. | objects
-    | select(.pid? != null and .rect.x <= 100 and .rect.y <= 100 and .rect.x + .rect.width > 100
-             and .rect.y + .rect.height > 100 and .type == "con") | .app_id' | head -n1)"
+  expect_eq "the pointer is on the other window" "neighbour" "$(tree at 100 100)"
   expect_shows "idle again after leaving onto another window" camera01_idle.bmp 24 312
   shot_screen "$shots/wayland-left-to-window.png"
 
@@ -228,6 +220,8 @@ pointer_scenario() {
 
   point "$(at_face 412 14)" "press left" "release left"
   wait_for_exit_code 0
+  wait "$tracer_pid" || true
+  tracer_pid=""
   expect_eq "keys saved by the exit button" 15 "$(stored_keys)"
   expect_eq "saves of the settings in the whole run: the exit button's one" 1 "$(saves)"
 }
