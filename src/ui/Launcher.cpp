@@ -21,9 +21,9 @@ int runLauncher(int argc, char** argv, const std::function<void(Form1&)>& whenSh
 {
     // A dock matches the window to the menu entries by these ids (StartupWMClass), whatever the
     // launcher's file is called: the Wayland app_id and the class half of X11's WM_CLASS.
-    // No application display name: X11 would append it to the window's caption.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(branding::kProductName));
     QCoreApplication::setApplicationName(QString::fromLatin1(branding::kProductName));
+    // No application display name: X11 would append it to the window's caption.
     QApplication app(argc, argv);
     installAccessibleInterfaces();
     MessageBoxDialogs dialogs;
