@@ -109,7 +109,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kestrel-lane.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine")
+# qt6-wayland is recommended, not required: without it Qt falls back to X11 (XWayland on a
+# Wayland desktop) and the launcher works the same; see docs/design.md, "Wayland".
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -18,6 +18,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -155,10 +157,31 @@ void Form1::Form_MouseDown(Qt::MouseButton button, const QPointF& globalPosition
     if (button != Qt::LeftButton)
         return;
     // Without a window manager the system move is refused: follow the pointer ourselves.
-    if (windowHandle() && windowHandle()->startSystemMove())
+    if (windowHandle() && windowHandle()->startSystemMove()) {
+        handBackPressTakenByMove();
         return;
+    }
     m_manualDrag = true;
     m_dragOffset = globalPosition.toPoint() - frameGeometry().topLeft();
+}
+
+// The window system keeps the release that ends its move (on Wayland always), so the toolkit
+// would go on sending every later move to the face as if it still held the button, and no image
+// button would light up until the next click. A release of our own, once this press has been
+// handled, hands the pointer back; a second release from the window system finds no button down.
+void Form1::handBackPressTakenByMove()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!windowHandle())
+                return;
+            const QPointF global = QCursor::pos();
+            QMouseEvent release(QEvent::MouseButtonRelease, windowHandle()->mapFromGlobal(global), global,
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(windowHandle(), &release);
+        },
+        Qt::QueuedConnection);
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event)

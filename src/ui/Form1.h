@@ -82,6 +82,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void handBackPressTakenByMove();
     void createControls();
     void createPictureButtons();
     void placeControls();

@@ -4,6 +4,7 @@
 #include "setup/AppInfo.h"
 #include "setup/OptionsStore.h"
 #include "ui/Accessibility.h"
+#include "ui/Branding.h"
 #include "ui/CloseOnSignals.h"
 #include "ui/Dialogs.h"
 #include "ui/Form1.h"
@@ -18,6 +19,10 @@ namespace tavorin {
 
 int runLauncher(int argc, char** argv, const std::function<void(Form1&)>& whenShown)
 {
+    // A dock matches the window to the menu entries by these ids (StartupWMClass), whatever the
+    // launcher's file is called: the Wayland app_id and the class half of X11's WM_CLASS.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(branding::kProductName));
+    QCoreApplication::setApplicationName(QString::fromLatin1(branding::kProductName));
     // No application display name: X11 would append it to the window's caption.
     QApplication app(argc, argv);
     installAccessibleInterfaces();
