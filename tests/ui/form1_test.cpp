@@ -202,8 +202,10 @@ TEST_F(Form1Test, VisibleListsLieJustUnderTheirDrawnCaptions)
              std::pair { "Combo6", "Select Kit" }, std::pair { "Combo5", "Resolution" } }) {
         SCOPED_TRACE(list);
         const QRect at = control(list)->geometry();
-        const QRect caption = extentOf(face, QRect(at.left() - 8, at.top() - 20, at.width() + 16, 20) & face.rect(),
-            [](QColor c) { return std::min({ c.red(), c.green(), c.blue() }) >= 200; });
+        const QRect caption = extentOf(
+            face, QRect(at.left() - 8, at.top() - 20, at.width() + 16, 20) & face.rect(), [](QColor c) {
+                return std::min({ c.red(), c.green(), c.blue() }) >= 200;
+            });
         EXPECT_NEAR(caption.width(), QFontMetrics(font).tightBoundingRect(words).width(), 3) << words;
         EXPECT_GE(caption.left() - at.left(), 0);
         EXPECT_LE(caption.left() - at.left(), 3);
@@ -218,8 +220,8 @@ TEST_F(Form1Test, Image3CoversTheDrawnMakersLogoAndImage1LiesOnTheDrawnWhiteSqua
 {
     const QImage face = pictures::background().toImage();
     const QRect hotSpot = control("Image3")->geometry();
-    const QRect logo = extentOf(face, hotSpot.adjusted(-8, -8, 8, 8) & face.rect(),
-        [](QColor c) { return c.lightness() >= 150; });
+    const QRect logo = extentOf(
+        face, hotSpot.adjusted(-8, -8, 8, 8) & face.rect(), [](QColor c) { return c.lightness() >= 150; });
     EXPECT_TRUE(hotSpot.contains(logo));
     EXPECT_GT(logo.width(), hotSpot.width() * 6 / 10);
     EXPECT_GT(logo.height(), hotSpot.height() * 6 / 10);
@@ -297,7 +299,8 @@ TEST_P(Activating, DoesItsOwnWorkAndNothingElse)
         for (const QString& text : c.said)
             EXPECT_TRUE(shown.text.contains(text)) << shown.text.toStdString();
         if (shown.kind == "information") { // one line and nothing more
-            EXPECT_TRUE(shown.text == c.said.first() && !shown.text.contains('\n')) << shown.text.toStdString();
+            EXPECT_TRUE(shown.text == c.said.first() && !shown.text.contains('\n'))
+                << shown.text.toStdString();
         }
     }
     EXPECT_EQ(m_opened, std::vector<QUrl>(c.webPages, QUrl(branding::kWebAddress)));
