@@ -221,15 +221,16 @@ TEST_F(PictureButtonTest, MouseMoveHandlerThatChangesButtonChangesThePicture)
 
 TEST_F(PictureButtonTest, WithoutPicturesKeepsItsSizeClearsItsSurfaceAndStillRaisesEvents)
 {
+    int moves = 0; // counted without a spy, which cannot hold the event's reference arguments
     PictureButton bare(&m_window);
     bare.setPointerProbe([] { return true; });
     bare.setGeometry(40, 40, 33, 22);
     bare.show();
     QSignalSpy enters(&bare, &PictureButton::MouseEnter);
-    QSignalSpy moves(&bare, &PictureButton::MouseMove);
+    QObject::connect(&bare, &PictureButton::MouseMove, [&] { ++moves; });
     QMouseEvent event(QEvent::MouseMove, QPointF(1, 1), QPointF(41, 41), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(&bare, &event);
-    EXPECT_EQ(moves.count(), 1);
+    EXPECT_EQ(moves, 1);
     EXPECT_EQ(enters.count(), 1);
     EXPECT_EQ(bare.State(), 1);
     EXPECT_EQ(bare.size(), QSize(33, 22));
@@ -248,8 +249,7 @@ TEST_P(EncodedHoverPicture, IsTheRightOneTheFirstTimeThePointerComes)
     QBuffer file(&bytes);
     QImage magenta(33, 14, QImage::Format_RGB32);
     magenta.fill(Qt::magenta);
-    if (decodable)
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && magenta.save(&file, "BMP"));
+    ASSERT_TRUE(!decodable || (file.open(QIODevice::WriteOnly) && magenta.save(&file, "BMP")));
     m_button->setPictureHover(std::make_shared<const PictureData>(bytes, "bmp"));
     move(Qt::NoButton);
     settle();
@@ -434,14 +434,13 @@ TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
     move(Qt::NoButton); // hovering: a key must neither press the picture down nor let it go
     settle();
     QSignalSpy clicks(m_button, &PictureButton::Click);
-    std::vector<std::unique_ptr<QSignalSpy>> others;
-    const auto watch = [&](auto signal) { others.push_back(std::make_unique<QSignalSpy>(m_button, signal)); };
-    watch(&PictureButton::MouseDown);
-    watch(&PictureButton::MouseUp);
-    watch(&PictureButton::MouseMove);
-    watch(&PictureButton::MouseEnter);
-    watch(&PictureButton::MouseLeave);
-    watch(&PictureButton::DblClick);
+    int others = 0; // every other event of the button; counted for this test alone
+    const QObject thisTest;
+    const auto count
+        = [&](auto... signal) { (QObject::connect(m_button, signal, &thisTest, [&] { ++others; }), ...); };
+    count(&PictureButton::MouseDown, &PictureButton::MouseUp, &PictureButton::MouseMove,
+        &PictureButton::MouseEnter, &PictureButton::MouseLeave, &PictureButton::DblClick,
+        &PictureButton::PropertyChanged);
     std::vector<int> clicksAfterEachStep;
     for (Step step : c.steps) {
         if (step == Step::FocusLeaves) {
@@ -457,8 +456,7 @@ TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
     }
     settle();
     EXPECT_EQ(clicksAfterEachStep, c.clicksAfterEachStep);
-    for (const auto& spy : others)
-        EXPECT_EQ(spy->count(), 0) << spy->signal().toStdString();
+    EXPECT_EQ(others, 0);
     EXPECT_EQ(m_button->State(), 1);
     EXPECT_EQ(m_button->size(), m_hover->size());
 }
