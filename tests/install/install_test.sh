@@ -3,11 +3,7 @@
 # both: launcher, icons and entries arrive, the two entries have different names, each
 # starts its own folder's copy in that folder, and afterwards nothing is left.
 # Usage: install_test.sh <source dir> <launcher> <hicolor icons folder>
-source "$(dirname "$0")/lib.sh" "$1"
-launcher=$2
-icons=$3
-install_into() { "$source_dir/packaging/tavorin-install" --launcher "$launcher" --icons "$icons" --starter none "$1"; }
-uninstall_from() { "$source_dir/packaging/tavorin-uninstall" "$1"; }
+source "$(dirname "$0")/lib.sh" "$@"
 
 name="Çà va \"FIFA\" 'it' \$HOME 100% \\back\`tick\` ;&|<>~*?#()"
 game="$work/games/$name"
