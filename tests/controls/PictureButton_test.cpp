@@ -35,7 +35,8 @@ public:
     }
 };
 
-enum class Phase { Idle, Hovering, Down };
+// Dragged: hovering, then moved over with the left button held.
+enum class Phase { Idle, Hovering, Down, Dragged };
 enum class Input { Move, Press, Release, Tick, Resize };
 
 class PictureButtonTest : public ::testing::Test
@@ -119,6 +120,8 @@ protected:
             move(Qt::NoButton);
         if (phase == Phase::Down)
             press(Qt::LeftButton);
+        if (phase == Phase::Dragged)
+            move(Qt::LeftButton);
         settle();
     }
 
@@ -164,7 +167,7 @@ TEST_P(StateTable, GivesStateRedrawAndSideEffects)
 
 constexpr Qt::MouseButtons none = Qt::NoButton, left = Qt::LeftButton, right = Qt::RightButton,
                            middle = Qt::MiddleButton;
-constexpr Phase idle = Phase::Idle, hovering = Phase::Hovering, down = Phase::Down;
+constexpr Phase idle = Phase::Idle, hovering = Phase::Hovering, down = Phase::Down, dragged = Phase::Dragged;
 constexpr bool over = true, off = false;
 
 // clang-format off
@@ -178,6 +181,8 @@ INSTANTIATE_TEST_SUITE_P(PictureButton, StateTable, ::testing::Values(
     Transition { "PlainMoveOntoIdleEnters",      idle,     Input::Move,    none,         over, 1, true,  true,  true,  true,  false },
     Transition { "PlainMoveWhileHovering",       hovering, Input::Move,    none,         over, 1, false, true,  true,  false, false },
     Transition { "MoveLeftHeldOver",             down,     Input::Move,    left,         over, 2, true,  true,  false, false, false },
+    Transition { "LeftDragClearsHovering",       hovering, Input::Move,    left,         over, 2, true,  true,  false, false, false },
+    Transition { "PlainMoveAfterDragEntersAgain", dragged, Input::Move,    none,         over, 1, true,  true,  true,  true,  false },
     Transition { "LeftPress",                    hovering, Input::Press,   left,         over, 2, true,  true,  true,  false, false },
     Transition { "RightPress",                   hovering, Input::Press,   right,        over, 1, false, true,  true,  false, false },
     Transition { "MiddlePress",                  idle,     Input::Press,   middle,       over, 0, false, false, false, false, false },
@@ -190,17 +195,6 @@ INSTANTIATE_TEST_SUITE_P(PictureButton, StateTable, ::testing::Values(
     Transition { "ResizeSnapsBack",              down,     Input::Resize,  none,         over, 2, true,  true,  true,  false, false }),
     test::byLabel);
 // clang-format on
-
-TEST_F(PictureButtonTest, LeftDragClearsHoveringSoThePlainMoveAfterEntersAgain)
-{
-    QSignalSpy enters(m_button, &PictureButton::MouseEnter);
-    move(Qt::NoButton);
-    move(Qt::LeftButton);
-    EXPECT_FALSE(m_button->Hovering());
-    move(Qt::NoButton);
-    EXPECT_EQ(enters.count(), 2);
-    EXPECT_EQ(m_button->State(), 1);
-}
 
 TEST_F(PictureButtonTest, MouseDownHandlerThatChangesButtonChangesThePicture)
 {
