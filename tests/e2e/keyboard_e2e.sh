@@ -10,24 +10,18 @@
 reads_accessibility=1
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 
+# Every name but the launcher's in the other case (fifa2005.exe is FIFA2005.EXE, data/EASO is
+# DATA/easo); the cameras as Camera8.EFX.
 (
   cd "$game"
-  for file in camera*.efx; do mv "$file" "C${file:1:-4}.EFX"; done
-  mv dress0.big Dress0.BIG && mv front.bin FRONT.BIN && mv back.bin Back.Bin
-  mv teams.ini TEAMS.INI && mv kits.ini Kits.Ini
-  for file in data/EASO/fifa/images/logos/logo*.jpg; do
-    number=${file##*/logo}
-    mv "$file" "${file%/*}/LOGO${number%.jpg}.JPG"
-  done
-  mv data/EASO/fifa/images/logos data/EASO/fifa/images/LOGOS && mv data/EASO/fifa/images data/EASO/fifa/Images
-  mv data/EASO/fifa data/EASO/FIFA && mv data/EASO data/easo
-  mv data/cmn/be data/cmn/BE && mv data/cmn data/CMN && mv data DATA
-  printf old >DATA/CMN/BE/Dress0.big && printf old >DATA/CMN/BE/FIFA00.BIN
   rm fifa2005.exe TVR2005.exe impbig.exe
+  find . -depth -mindepth 1 ! -name Tavorin -execdir bash -c 'mv "$1" "$(tr a-zA-Z A-Za-z <<<"$1")"' _ {} \;
+  for file in CAMERA*.EFX; do mv "$file" "Camera${file:6}"; done
+  printf old >DATA/CMN/BE/Dress0.big && printf old >DATA/CMN/BE/FIFA00.BIN
 )
 be="$game/DATA/CMN/BE"
 record="$game/record.log"
-for program in FIFA2005.EXE tvr2005.EXE Impbig.Exe; do
+for program in FIFA2005.EXE tvr2005.EXE IMPBIG.EXE; do
   cat >"$game/$program" <<SCRIPT
 #!/bin/sh
 { echo "== $program in \$(pwd)"; for a in "\$@"; do echo "\$a"; done; } >>"$record"
@@ -36,7 +30,7 @@ SCRIPT
 done
 # The import tool also shows that the script copy is there while it runs, and changes the
 # archive, which it finds whatever its capitals, as a Windows program does.
-cat >>"$game/Impbig.Exe" <<'SCRIPT'
+cat >>"$game/IMPBIG.EXE" <<'SCRIPT'
 echo "script: $(cat "$4")" >>"$(dirname "$0")/record.log"
 echo imported >>"$(ls | grep -ix "$2" | head -n1)"
 SCRIPT
@@ -53,10 +47,10 @@ cameras=(
   "PictureButton8 374 334 Camera6.EFX FRONT.BIN script_single_front.viv front, face close-up"
   "PictureButton9 54 382 Camera7.EFX FRONT.BIN script_single_front.viv front, waist and shorts"
   "PictureButton10 118 382 Camera8.EFX FRONT.BIN script_single_front.viv front, legs and boots"
-  "PictureButton11 182 382 Camera.EFX Back.Bin script_single_front.viv back, whole player from afar"
-  "PictureButton12 374 382 Camera9.EFX Back.Bin script_single_back.viv back, shorts and legs"
-  "PictureButton13 246 382 Camera10.EFX Back.Bin script_single_back.viv back, shirt with name and number"
-  "PictureButton14 310 382 Camera11.EFX Back.Bin script_single_back.viv back, upper back with the number, close"
+  "PictureButton11 182 382 Camera.EFX BACK.BIN script_single_front.viv back, whole player from afar"
+  "PictureButton12 374 382 Camera9.EFX BACK.BIN script_single_back.viv back, shorts and legs"
+  "PictureButton13 246 382 Camera10.EFX BACK.BIN script_single_back.viv back, shirt with name and number"
+  "PictureButton14 310 382 Camera11.EFX BACK.BIN script_single_back.viv back, upper back with the number, close"
 )
 
 keys() { xdotool key --window "$window" --delay 80 "$@"; }
@@ -68,14 +62,14 @@ camera_run() {
   : >"$record"
   "$@"
   wait_for 10 grep -q '^resolution=' "$record" || fail "$camera: no camera run after: $*"
-  expect_eq "$camera: the import and the scene after $1" "$(printf '%s\n' "== Impbig.Exe in $game" /i dress0.big \
+  expect_eq "$camera: the import and the scene after $1" "$(printf '%s\n' "== IMPBIG.EXE in $game" /i dress0.big \
     "$script" "$script" "script: $(cat "$game/$camera")" "== tvr2005.EXE in $game" -windowed=1 skip_fe \
     HOME_TEAM_KIT= AWAY_TEAM_KIT=1 "home_team=$first_team" away_team=47 STADIUM_MODEL=92 windowed=1 audio=0 \
     resolution=640x480x16)" "$(cat "$record")"
-  cmp -s "$game/Dress0.BIG" "$be/Dress0.big" || fail "$camera: the archive was not staged over Dress0.big"
+  cmp -s "$game/DRESS0.BIG" "$be/Dress0.big" || fail "$camera: the archive was not staged over Dress0.big"
   tail -n1 "$be/Dress0.big" | grep -q imported || fail "$camera: the staged archive lacks the import"
   cmp -s "$game/$side" "$be/FIFA00.BIN" || fail "$camera: $side was not staged over FIFA00.BIN"
-  expect_eq "$camera: the data folder's names" ".gitignore Dress0.big FIFA00.BIN" "$(ls -A "$be" | LC_ALL=C sort | xargs)"
+  expect_eq "$camera: the data folder's names" ".GITIGNORE Dress0.big FIFA00.BIN" "$(ls -A "$be" | LC_ALL=C sort | xargs)"
   [ ! -e "$game/script_single_front.viv" ] && [ ! -e "$game/script_single_back.viv" ] ||
     fail "$camera: the script copy was left behind"
 }
