@@ -398,12 +398,7 @@ TEST_F(Keyboard, TheMarkIsADottedRectangleOverThePictureOnlyWhileFocused)
                 ASSERT_TRUE(colour == Qt::black || colour == Qt::white) << x << "," << y;
         }
     }
-    const QImage doubled = drawn(2);
-    for (int y = 0; y < doubled.height(); ++y) {
-        for (int x = 0; x < doubled.width(); ++x)
-            ASSERT_EQ(doubled.pixelColor(x, y), focused.pixelColor(x / 2, y / 2))
-                << "at 200 %: " << x << "," << y;
-    }
+    EXPECT_EQ(drawn(2), focused.scaled(focused.size() * 2)) << "at 200 % every pixel a block of four";
 
     m_before->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(drawn(1), idle) << "without the focus the picture alone";
