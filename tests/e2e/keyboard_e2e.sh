@@ -139,7 +139,5 @@ expect_eq "exit code after Return on the close button" 0 "$status"
 expect_eq "saves by Return on the close button" 1 \
   "$(grep -cE 'Tavorin\.ini"(, AT_SYMLINK_FOLLOW)?\) = 0$' "$work/saves.log")"
 expect_eq "keys saved" 15 "$(stored_keys)"
-expect_eq "check1.value" "1" "$(setting check1.value)"
-expect_eq "label7.caption" "$first_team" "$(setting label7.caption)"
-expect_eq "label10.caption" '"windowed=1"' "$(setting label10.caption)"
-expect_eq "combo5.text" "640x480x16" "$(setting combo5.text)"
+expect_eq "the picks in check1.value, label7.caption, label10.caption, combo5.text" "1 $first_team \"windowed=1\" 640x480x16" \
+  "$(setting check1.value) $(setting label7.caption) $(setting label10.caption) $(setting combo5.text)"
