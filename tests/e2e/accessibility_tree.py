@@ -45,15 +45,10 @@ EXPECTED = [
     ("link", "www.kestrel-lane.example", "Opens the web site of Kestrel Lane Software, " + WEB),
     ("image", "Home team logo", "The crest of the home team"),
     ("image", "Away team logo", "The crest of the away team"),
-    ("label", "21", "Home team number"),
-    ("label", "5", "Away team number"),
-    ("label", "18", "Stadium number"),
-    ("label", "windowed=1", "Windowed switch"),
-    ("label", "0", "Home kit number"),
-    ("label", "1", "Away kit number"),
-    ("label", "1", "Audio switch"),
-    ("label", "", ""),
-    ("label", "Stadium ID:", ""),
+    *(("label", value, what) for value, what in (
+        ("21", "Home team number"), ("5", "Away team number"), ("18", "Stadium number"),
+        ("windowed=1", "Windowed switch"), ("0", "Home kit number"), ("1", "Away kit number"),
+        ("1", "Audio switch"), ("", ""), ("Stadium ID:", ""))),
 ]
 # The text field of each editable list holds its value.
 EXPECTED_TEXTS = {"Stadium": "Highbury", "Home team": "Harbour Rovers", "Away team": "Kestrel Town",
