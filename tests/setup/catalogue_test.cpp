@@ -140,22 +140,17 @@ QByteArray recordsOf16Bytes(int count)
     return bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults,
-    testing::Values(
-        FileCase { "number_not_numeric", [] { return QByteArray("home,1\naway,2\nthird,lots\nfourth,4\n"); },
-            2, { "Line 3|lots" } },
-        FileCase {
-            "nul_byte", [] { return QByteArrayLiteral("a,1\nb,2\r\nc\0,3\nd,4\n"); }, 2, { "Line 3|NUL" } },
-        FileCase { "binary_from_the_start", [] { return QByteArrayLiteral("\0\x01\x02\xff,\0"); }, 0,
-            { "Line 1|NUL" } },
-        FileCase { "exactly_the_limit", [] { return recordsOf16Bytes(1048576); }, 1048576, {} },
-        FileCase { "one_byte_over_the_limit", [] { return recordsOf16Bytes(1048576) + "x"; }, 1048576,
-            { "16 MiB|1048576 entries" } },
-        FileCase { "limit_cuts_a_record", [] { return recordsOf16Bytes(1048577); }, 1048576,
-            { "16 MiB|1048576 entries" } },
-        FileCase { "limit_splits_cr_lf", [] { return recordsOf16Bytes(1048575) + "Team,1234567890\r\n"; },
-            1048576, { "16 MiB|1048576 entries" } }),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults, testing::ValuesIn(std::vector<FileCase> {
+    { "number_not_numeric", [] { return QByteArray("home,1\naway,2\nthird,lots\nfourth,4\n"); }, 2, { "Line 3|lots" } },
+    { "nul_byte", [] { return QByteArrayLiteral("a,1\nb,2\r\nc\0,3\nd,4\n"); }, 2, { "Line 3|NUL" } },
+    { "binary_from_the_start", [] { return QByteArrayLiteral("\0\x01\x02\xff,\0"); }, 0, { "Line 1|NUL" } },
+    { "exactly_the_limit", [] { return recordsOf16Bytes(1048576); }, 1048576, {} },
+    { "one_byte_over_the_limit", [] { return recordsOf16Bytes(1048576) + "x"; }, 1048576, { "16 MiB|1048576 entries" } },
+    { "limit_cuts_a_record", [] { return recordsOf16Bytes(1048577); }, 1048576, { "16 MiB|1048576 entries" } },
+    { "limit_splits_cr_lf", [] { return recordsOf16Bytes(1048575) + "Team,1234567890\r\n"; }, 1048576, { "16 MiB|1048576 entries" } } }),
     test::byLabel);
+// clang-format on
 
 TEST_F(LoadCatalogueTest, HugeFileKeepsStartUpSmall)
 {
