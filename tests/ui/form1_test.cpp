@@ -34,7 +34,6 @@ struct Shown
 {
     QString kind;
     QString text;
-    bool operator==(const Shown&) const = default;
 };
 
 class RecordingDialogs final : public Dialogs
@@ -112,8 +111,6 @@ protected:
 
     // Every save reads the application name afresh for each of its fifteen entries.
     int saves() const { return m_nameReads / 15; }
-
-    void click(const char* pictureButton) { QTest::mouseClick(control(pictureButton), Qt::LeftButton); }
 
     void showActive()
     {
@@ -286,7 +283,7 @@ TEST_P(Activating, DoesItsOwnWorkAndNothingElse)
     control<ListCombo>("Combo5")->setText("800x600x32");
     control<QLabel>("Label11")->setText("2");
     if (c.key == byClick) {
-        click(c.control);
+        QTest::mouseClick(control(c.control), Qt::LeftButton);
     } else {
         control(c.control)->setFocus(Qt::TabFocusReason);
         QTest::keyClick(QApplication::focusWidget(), c.key);
