@@ -35,7 +35,8 @@ public:
     }
 };
 
-enum class Phase { Idle, Hovering, Down };
+// Dragged: hovering, then moved over with the left button held.
+enum class Phase { Idle, Hovering, Down, Dragged };
 enum class Input { Move, Press, Release, Tick, Resize };
 
 class PictureButtonTest : public ::testing::Test
@@ -119,6 +120,8 @@ protected:
             move(Qt::NoButton);
         if (phase == Phase::Down)
             press(Qt::LeftButton);
+        if (phase == Phase::Dragged)
+            move(Qt::LeftButton);
         settle();
     }
 
@@ -164,7 +167,7 @@ TEST_P(StateTable, GivesStateRedrawAndSideEffects)
 
 constexpr Qt::MouseButtons none = Qt::NoButton, left = Qt::LeftButton, right = Qt::RightButton,
                            middle = Qt::MiddleButton;
-constexpr Phase idle = Phase::Idle, hovering = Phase::Hovering, down = Phase::Down;
+constexpr Phase idle = Phase::Idle, hovering = Phase::Hovering, down = Phase::Down, dragged = Phase::Dragged;
 constexpr bool over = true, off = false;
 
 // clang-format off
@@ -178,6 +181,8 @@ INSTANTIATE_TEST_SUITE_P(PictureButton, StateTable, ::testing::Values(
     Transition { "PlainMoveOntoIdleEnters",      idle,     Input::Move,    none,         over, 1, true,  true,  true,  true,  false },
     Transition { "PlainMoveWhileHovering",       hovering, Input::Move,    none,         over, 1, false, true,  true,  false, false },
     Transition { "MoveLeftHeldOver",             down,     Input::Move,    left,         over, 2, true,  true,  false, false, false },
+    Transition { "LeftDragClearsHovering",       hovering, Input::Move,    left,         over, 2, true,  true,  false, false, false },
+    Transition { "PlainMoveAfterDragEntersAgain", dragged, Input::Move,    none,         over, 1, true,  true,  true,  true,  false },
     Transition { "LeftPress",                    hovering, Input::Press,   left,         over, 2, true,  true,  true,  false, false },
     Transition { "RightPress",                   hovering, Input::Press,   right,        over, 1, false, true,  true,  false, false },
     Transition { "MiddlePress",                  idle,     Input::Press,   middle,       over, 0, false, false, false, false, false },
@@ -190,17 +195,6 @@ INSTANTIATE_TEST_SUITE_P(PictureButton, StateTable, ::testing::Values(
     Transition { "ResizeSnapsBack",              down,     Input::Resize,  none,         over, 2, true,  true,  true,  false, false }),
     test::byLabel);
 // clang-format on
-
-TEST_F(PictureButtonTest, LeftDragClearsHoveringSoThePlainMoveAfterEntersAgain)
-{
-    QSignalSpy enters(m_button, &PictureButton::MouseEnter);
-    move(Qt::NoButton);
-    move(Qt::LeftButton);
-    EXPECT_FALSE(m_button->Hovering());
-    move(Qt::NoButton);
-    EXPECT_EQ(enters.count(), 2);
-    EXPECT_EQ(m_button->State(), 1);
-}
 
 TEST_F(PictureButtonTest, MouseDownHandlerThatChangesButtonChangesThePicture)
 {
@@ -221,15 +215,16 @@ TEST_F(PictureButtonTest, MouseMoveHandlerThatChangesButtonChangesThePicture)
 
 TEST_F(PictureButtonTest, WithoutPicturesKeepsItsSizeClearsItsSurfaceAndStillRaisesEvents)
 {
+    int moves = 0; // counted without a spy, which cannot hold the event's reference arguments
     PictureButton bare(&m_window);
     bare.setPointerProbe([] { return true; });
     bare.setGeometry(40, 40, 33, 22);
     bare.show();
     QSignalSpy enters(&bare, &PictureButton::MouseEnter);
-    QSignalSpy moves(&bare, &PictureButton::MouseMove);
+    QObject::connect(&bare, &PictureButton::MouseMove, [&] { ++moves; });
     QMouseEvent event(QEvent::MouseMove, QPointF(1, 1), QPointF(41, 41), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(&bare, &event);
-    EXPECT_EQ(moves.count(), 1);
+    EXPECT_EQ(moves, 1);
     EXPECT_EQ(enters.count(), 1);
     EXPECT_EQ(bare.State(), 1);
     EXPECT_EQ(bare.size(), QSize(33, 22));
@@ -248,8 +243,7 @@ TEST_P(EncodedHoverPicture, IsTheRightOneTheFirstTimeThePointerComes)
     QBuffer file(&bytes);
     QImage magenta(33, 14, QImage::Format_RGB32);
     magenta.fill(Qt::magenta);
-    if (decodable)
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && magenta.save(&file, "BMP"));
+    ASSERT_TRUE(!decodable || (file.open(QIODevice::WriteOnly) && magenta.save(&file, "BMP")));
     m_button->setPictureHover(std::make_shared<const PictureData>(bytes, "bmp"));
     move(Qt::NoButton);
     settle();
@@ -404,12 +398,7 @@ TEST_F(Keyboard, TheMarkIsADottedRectangleOverThePictureOnlyWhileFocused)
                 ASSERT_TRUE(colour == Qt::black || colour == Qt::white) << x << "," << y;
         }
     }
-    const QImage doubled = drawn(2);
-    for (int y = 0; y < doubled.height(); ++y) {
-        for (int x = 0; x < doubled.width(); ++x)
-            ASSERT_EQ(doubled.pixelColor(x, y), focused.pixelColor(x / 2, y / 2))
-                << "at 200 %: " << x << "," << y;
-    }
+    EXPECT_EQ(drawn(2), focused.scaled(focused.size() * 2)) << "at 200 % every pixel a block of four";
 
     m_before->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(drawn(1), idle) << "without the focus the picture alone";
@@ -434,14 +423,13 @@ TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
     move(Qt::NoButton); // hovering: a key must neither press the picture down nor let it go
     settle();
     QSignalSpy clicks(m_button, &PictureButton::Click);
-    std::vector<std::unique_ptr<QSignalSpy>> others;
-    const auto watch = [&](auto signal) { others.push_back(std::make_unique<QSignalSpy>(m_button, signal)); };
-    watch(&PictureButton::MouseDown);
-    watch(&PictureButton::MouseUp);
-    watch(&PictureButton::MouseMove);
-    watch(&PictureButton::MouseEnter);
-    watch(&PictureButton::MouseLeave);
-    watch(&PictureButton::DblClick);
+    int others = 0; // every other event of the button; counted for this test alone
+    const QObject thisTest;
+    const auto count
+        = [&](auto... signal) { (QObject::connect(m_button, signal, &thisTest, [&] { ++others; }), ...); };
+    count(&PictureButton::MouseDown, &PictureButton::MouseUp, &PictureButton::MouseMove,
+        &PictureButton::MouseEnter, &PictureButton::MouseLeave, &PictureButton::DblClick,
+        &PictureButton::PropertyChanged);
     std::vector<int> clicksAfterEachStep;
     for (Step step : c.steps) {
         if (step == Step::FocusLeaves) {
@@ -457,8 +445,7 @@ TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
     }
     settle();
     EXPECT_EQ(clicksAfterEachStep, c.clicksAfterEachStep);
-    for (const auto& spy : others)
-        EXPECT_EQ(spy->count(), 0) << spy->signal().toStdString();
+    EXPECT_EQ(others, 0);
     EXPECT_EQ(m_button->State(), 1);
     EXPECT_EQ(m_button->size(), m_hover->size());
 }

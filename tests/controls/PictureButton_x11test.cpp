@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -37,6 +38,8 @@ protected:
     QWidget m_window;
     PictureButton* m_button = new PictureButton(&m_window);
     QTimer* m_timer1 = m_button->findChild<QTimer*>("Timer1");
+    QSignalSpy m_enters { m_button, &PictureButton::MouseEnter };
+    QSignalSpy m_leaves { m_button, &PictureButton::MouseLeave };
 
     void SetUp() override
     {
@@ -52,6 +55,15 @@ protected:
         // test may have left it on the button.
         QCursor::setPos(offButton());
         QTest::qWait(200); // the window manager's placement and the pointer warp settle
+        m_enters.clear();
+        m_leaves.clear();
+    }
+
+    // Puts the pointer at a place and waits until the button raises the event it expects there.
+    [[nodiscard]] static bool pointerTo(QPoint at, QSignalSpy& expected)
+    {
+        QCursor::setPos(at);
+        return expected.wait(3000);
     }
 
     QPoint onButton() const { return m_button->mapToGlobal(QPoint(10, 10)); }
@@ -66,46 +78,26 @@ void runEventLoop(int milliseconds)
     loop.exec();
 }
 
-// The left button as the X server's test extension presses it; let go again however the test ends.
-class HeldLeftButton final
-{
-public:
-    HeldLeftButton() { m_held = QProcess::execute("xdotool", { "mousedown", "1" }) == 0; }
-    ~HeldLeftButton() { QProcess::execute("xdotool", { "mouseup", "1" }); }
-    HeldLeftButton(const HeldLeftButton&) = delete;
-    HeldLeftButton& operator=(const HeldLeftButton&) = delete;
-    bool held() const { return m_held; }
-
-private:
-    bool m_held = false;
-};
-
 TEST_F(RealPointer, EntersLeavesAndTreatsAWindowMappedOverItAsLeaving)
 {
-    QSignalSpy enters(m_button, &PictureButton::MouseEnter);
-    QSignalSpy leaves(m_button, &PictureButton::MouseLeave);
-
-    QCursor::setPos(onButton());
-    ASSERT_TRUE(enters.wait(3000));
+    ASSERT_TRUE(pointerTo(onButton(), m_enters));
     EXPECT_TRUE(m_button->Hovering());
     EXPECT_TRUE(m_timer1->isActive());
     EXPECT_EQ(m_button->size(), m_hover->size());
     QTest::qWait(100);
     EXPECT_EQ(screenColourAt(onButton()), QColor(Qt::green));
-    EXPECT_EQ(leaves.count(), 0) << "ticks under a still pointer change nothing";
+    EXPECT_EQ(m_leaves.count(), 0) << "ticks under a still pointer change nothing";
 
-    QCursor::setPos(offButton());
-    ASSERT_TRUE(leaves.wait(3000));
+    ASSERT_TRUE(pointerTo(offButton(), m_leaves));
     EXPECT_FALSE(m_timer1->isActive());
     EXPECT_EQ(m_button->State(), 0);
     EXPECT_EQ(m_button->size(), m_idle->size());
 
-    QCursor::setPos(onButton());
-    ASSERT_TRUE(enters.wait(3000));
+    ASSERT_TRUE(pointerTo(onButton(), m_enters));
     QWidget cover(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     cover.setGeometry(QRect(onButton() - QPoint(30, 30), QSize(80, 80)));
     cover.show();
-    ASSERT_TRUE(leaves.wait(3000)) << "a window over a still pointer counts as leaving";
+    ASSERT_TRUE(m_leaves.wait(3000)) << "a window over a still pointer counts as leaving";
     EXPECT_FALSE(m_button->Hovering());
     EXPECT_FALSE(m_timer1->isActive());
     EXPECT_EQ(QCursor::pos(), onButton()) << "the pointer did not move";
@@ -115,13 +107,9 @@ TEST_F(RealPointer, EntersLeavesAndTreatsAWindowMappedOverItAsLeaving)
 // cores of this machine kept busy. A poll of 5 ms or more gets 200 at most, well under the floor.
 TEST_F(RealPointer, PollsAboutEveryMillisecondWhileThePointerRestsOnItAndNotAfter)
 {
-    QSignalSpy enters(m_button, &PictureButton::MouseEnter);
-    QSignalSpy leaves(m_button, &PictureButton::MouseLeave);
     int ticks = 0;
     QObject::connect(m_timer1, &QTimer::timeout, [&] { ++ticks; });
-
-    QCursor::setPos(onButton());
-    ASSERT_TRUE(enters.wait(3000));
+    ASSERT_TRUE(pointerTo(onButton(), m_enters));
     ticks = 0;
     QElapsedTimer clock;
     clock.start();
@@ -129,8 +117,7 @@ TEST_F(RealPointer, PollsAboutEveryMillisecondWhileThePointerRestsOnItAndNotAfte
     EXPECT_GE(ticks * 1000.0 / double(clock.elapsed()), 250.0)
         << ticks << " ticks in " << clock.elapsed() << " ms";
 
-    QCursor::setPos(offButton());
-    ASSERT_TRUE(leaves.wait(3000));
+    ASSERT_TRUE(pointerTo(offButton(), m_leaves));
     ticks = 0;
     runEventLoop(300);
     EXPECT_EQ(ticks, 0);
@@ -141,20 +128,16 @@ TEST_F(RealPointer, PollsAboutEveryMillisecondWhileThePointerRestsOnItAndNotAfte
 TEST_F(RealPointer, DraggingOffAPressedButtonShowsTheIdlePictureAndLeaves)
 {
     m_button->setPictureDown(solid({ 40, 30 }, Qt::blue));
-    QSignalSpy enters(m_button, &PictureButton::MouseEnter);
-    QSignalSpy leaves(m_button, &PictureButton::MouseLeave);
-    QCursor::setPos(onButton());
-    ASSERT_TRUE(enters.wait(3000));
-
-    const HeldLeftButton left;
-    ASSERT_TRUE(left.held()) << "xdotool could not press the button";
+    ASSERT_TRUE(pointerTo(onButton(), m_enters));
+    // The left button as the X server's test extension presses it, let go again however the test ends.
+    const auto letGo = qScopeGuard([] { QProcess::execute("xdotool", { "mouseup", "1" }); });
+    ASSERT_EQ(QProcess::execute("xdotool", { "mousedown", "1" }), 0) << "xdotool could not press the button";
     QElapsedTimer pressing;
     pressing.start();
     while (m_button->State() != 2 && pressing.elapsed() < 3000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     ASSERT_EQ(m_button->State(), 2);
-    QCursor::setPos(offButton());
-    ASSERT_TRUE(leaves.wait(3000));
+    ASSERT_TRUE(pointerTo(offButton(), m_leaves));
     EXPECT_EQ(m_button->State(), 0);
     runEventLoop(100);
     EXPECT_EQ(screenColourAt(onButton()), QColor(Qt::red));

@@ -1,8 +1,10 @@
 # Shared steps of the install tests: a private home, scratch game folders made from
 # demo/, and snapshots that tell whether anything at all changed.
-# Usage in a test: source lib.sh "$source_dir"
+# Usage in a test: source lib.sh "$source_dir" [launcher] [hicolor icons folder]
 set -euo pipefail
 source_dir=$1
+launcher=${2:-}
+icons=${3:-}
 work=$(mktemp -d /tmp/tavorin-install-test.XXXXXX)
 export HOME=$work/home
 unset XDG_DATA_HOME XDG_STATE_HOME
@@ -13,6 +15,13 @@ trap 'status=$?; chattr -R -i "$work" 2>/dev/null || true; [ $status = 0 ] && rm
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
+
+install_into() { "$source_dir/packaging/tavorin-install" --launcher "$launcher" --icons "$icons" --starter none "$1"; }
+uninstall_from() { "$source_dir/packaging/tavorin-uninstall" "$1"; }
+
+# stand_in <name> <script>: a stand-in for a program, found first by a command run with PATH=$stubs:$PATH.
+stubs=$work/out/stubs
+stand_in() { mkdir -p "$stubs" && printf '#!/bin/sh\n%s\n' "$2" >"$stubs/$1" && chmod 755 "$stubs/$1"; }
 
 new_game() { mkdir -p "$(dirname "$1")" && cp -a "$source_dir/demo" "$1"; }
 # A game folder as some installers leave it, the game file in capitals.

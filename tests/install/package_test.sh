@@ -73,15 +73,13 @@ pass "after an upgrade the entry refreshes the folder's copy and starts it"
 # An upgrade the entry cannot bring into the folder (root writes through permission
 # bits; only an immutable folder stops it): the old copy starts, and the reason goes to
 # the journal, or to the log under XDG_STATE_HOME where there is no journal.
-stubs=$work/out/stubs
-mkdir -p "$stubs"
 write_recorder "$packaged" "version 3"
 if chattr +i "$game" 2>/dev/null || { [ "$(id -u)" != 0 ] && chmod a-w "$game"; }; then
   log=$HOME/.local/state/tavorin/start-in.log
   # journal | systemd-cat stand-in
   for row in "absent|exit 1" "running|{ echo \"\$*\"; cat; } >\"$work/out/journal\""; do
     IFS='|' read -r journal stand_in <<<"$row"
-    printf '#!/bin/sh\n%s\n' "$stand_in" >"$stubs/systemd-cat" && chmod 755 "$stubs/systemd-cat"
+    stand_in systemd-cat "$stand_in"
     rm -rf "$work/out/journal" "$HOME/.local/state"
     started=$(PATH=$stubs:$PATH launch_entry "$entry")
     [ "$started" = "$game/Tavorin|$game|" ] || fail "a read-only folder kept the entry from starting its copy"
@@ -108,7 +106,7 @@ pass "a launcher the player put there outlives upgrades"
 
 # A copy gone from the folder: the entry cannot start anything, and says why.
 mv "$game/Tavorin" "$work/out/own"
-printf '#!/bin/sh\nexit 1\n' >"$stubs/systemd-cat"
+stand_in systemd-cat 'exit 1'
 status=0
 PATH=$stubs:$PATH "$root/usr/lib/games/tavorin/start-in" "$game" 2>/dev/null || status=$?
 [ "$status" = 1 ] && grep -qF "$game/Tavorin is missing" "$HOME/.local/state/tavorin/start-in.log" ||

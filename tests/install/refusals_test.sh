@@ -3,9 +3,7 @@
 # version, the commands answer and write nothing; the launcher refuses to start
 # without a display; install.sh asks for no package the tests alone need.
 # Usage: refusals_test.sh <source dir> <launcher> <hicolor icons folder>
-source "$(dirname "$0")/lib.sh" "$1"
-launcher=$2
-icons=$3
+source "$(dirname "$0")/lib.sh" "$@"
 games=$work/games
 mkdir -p "$games"
 
@@ -29,30 +27,25 @@ echo "somebody else's icon" >"$data_home/icons/hicolor/32x32/apps/tavorin.png"
 
 # case | command | folder | what the message must name
 cases=(
-  "missing folder|install|$games/missing|$games/missing"
-  "a file, not a folder|install|$games/a file|$games/a file"
-  "no fifa2005.exe|install|$games/no game|$games/no game"
-  "a folder named FIFA2005.EXE|install|$games/game is a folder|$games/game is a folder"
-  "a launcher copied by hand|install|$games/foreign|$games/foreign/Tavorin"
-  "our launcher's bytes, but not installed by us|install|$games/same bytes|$games/same bytes/Tavorin"
-  "a folder named Tavorin|install|$games/folder named Tavorin|$games/folder named Tavorin/Tavorin"
-  "a link named Tavorin|install|$games/link|$games/link/Tavorin"
-  "a line break in the folder's name|install|$games/line
+  "missing folder|install_into|$games/missing|$games/missing"
+  "a file, not a folder|install_into|$games/a file|$games/a file"
+  "no fifa2005.exe|install_into|$games/no game|$games/no game"
+  "a folder named FIFA2005.EXE|install_into|$games/game is a folder|$games/game is a folder"
+  "a launcher copied by hand|install_into|$games/foreign|$games/foreign/Tavorin"
+  "our launcher's bytes, but not installed by us|install_into|$games/same bytes|$games/same bytes/Tavorin"
+  "a folder named Tavorin|install_into|$games/folder named Tavorin|$games/folder named Tavorin/Tavorin"
+  "a link named Tavorin|install_into|$games/link|$games/link/Tavorin"
+  "a line break in the folder's name|install_into|$games/line
 break|$games/line"
-  "an icon of somebody else's|install|$games/fine|$data_home/icons/hicolor/32x32/apps/tavorin.png"
-  "uninstall where nothing was installed|uninstall|$games/fine|$games/fine"
+  "an icon of somebody else's|install_into|$games/fine|$data_home/icons/hicolor/32x32/apps/tavorin.png"
+  "uninstall where nothing was installed|uninstall_from|$games/fine|$games/fine"
 )
 before=$(snapshot)
 for row in "${cases[@]}"; do
   IFS='|' read -r -d '' what command folder named <<<"$row" || true
   named=${named%$'\n'}
-  if [ "$command" = install ]; then
-    set -- "$source_dir/packaging/tavorin-install" --launcher "$launcher" --icons "$icons" --starter none
-  else
-    set -- "$source_dir/packaging/tavorin-uninstall"
-  fi
   status=0
-  message=$("$@" "$folder" 2>&1 >/dev/null) || status=$?
+  message=$("$command" "$folder" 2>&1 >/dev/null) || status=$?
   [ "$status" = 1 ] || fail "$what: exit status $status, not 1"
   grep -qF -- "$named" <<<"$message" || fail "$what: the message does not name $named: $message"
   expect_same_snapshot "$what: refused ($message), nothing written" "$before"
@@ -81,12 +74,8 @@ pass "the launcher without a display says \"$message\" and exits with 1"
 
 # install.sh asks for what building and running need and nothing the tests use, and says
 # what before it asks. The stand-ins find nothing installed and stop at apt-get.
-stubs=$work/out/stubs
-mkdir -p "$stubs"
-printf '#!/bin/sh\nexit 1\n' >"$stubs/dpkg-query"
-printf '#!/bin/sh\n[ "$1" = update ] && exit 0\necho "apt-get $*"\nexit 1\n' >"$stubs/apt-get"
-cp "$stubs/apt-get" "$stubs/sudo"
-chmod 755 "$stubs"/*
+stand_in dpkg-query 'exit 1'
+for program in apt-get sudo; do stand_in $program '[ "$1" = update ] && exit 0; echo "apt-get $*"; exit 1'; done
 said=$(PATH=$stubs:$PATH "$source_dir/scripts/install.sh" "$games/fine" 2>&1) && fail "install.sh went on without its packages"
 asked=$(sed -n 's/^apt-get .*install //p' <<<"$said")
 [[ $said == "Installing the Debian packages"*qt6-base-dev*$'\n'*"apt-get "* ]] ||

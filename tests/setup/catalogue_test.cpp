@@ -16,7 +16,7 @@ struct FieldCase : test::Labelled
 {
     QByteArray bytes;
     std::vector<CatalogueEntry> entries;
-    int problemLine; // 0: read without a problem
+    int problemLine = 0; // 0: read without a problem
 };
 
 const std::vector<CatalogueEntry> kThreeTeams = { { "Arsenal", 1 }, { "Aston Villa", 2 }, { "Chelsea", 5 } };
@@ -45,60 +45,53 @@ TEST_P(FieldRules, ReadsRecordsAndFirstProblem)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
-    testing::Values(
-        FieldCase { "crlf_lines", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n", kThreeTeams, 0 },
-        FieldCase { "records_on_one_line", "\"Arsenal\",1,\"Aston Villa\",2,\"Chelsea\",5", kThreeTeams, 0 },
-        FieldCase {
-            "mixed_line_ends", "\"Arsenal\",1\n\"Aston Villa\",2\r\"Chelsea\",5\r\n", kThreeTeams, 0 },
-        FieldCase { "name_and_number_on_separate_lines", "\"Arsenal\"\n1\n\"Aston Villa\"\n2\n\"Chelsea\"\n5",
-            kThreeTeams, 0 },
-        FieldCase { "blanks_before_fields_and_after_plain_ones",
-            " \t\"Arsenal\" ,\t 1 \nAston Villa  , 2\nChelsea,5", kThreeTeams, 0 },
-        FieldCase { "comma_inside_quotes", "\"Inter, Milan\",7\n", { { "Inter, Milan", 7 } }, 0 },
-        FieldCase { "text_after_closing_quote_skipped", "\"Ajax\" junk,3\n", { { "Ajax", 3 } }, 0 },
-        FieldCase { "halves_round_to_even", "a,2.5\nb,3.5\nc,0.5\nd,-2.5\ne,2.4999\n",
-            { { "a", 2 }, { "b", 4 }, { "c", 0 }, { "d", -2 }, { "e", 2 } }, 0 },
-        FieldCase { "quoted_number_is_read", "a,\"12\"\n", { { "a", 12 } }, 0 },
-        FieldCase {
-            "empty_number_is_zero", "\"Lazio\",\n\"Roma\",4\n", { { "Lazio", 0 }, { "Roma", 4 } }, 0 },
-        FieldCase { "empty_number_at_end_of_file", "\"Lazio\",", { { "Lazio", 0 } }, 0 },
-        FieldCase { "plain_numeric_name_normalised", "007,1\n\"007\",2\n-0.50,3\n+12e1,4\n",
-            { { "7", 1 }, { "007", 2 }, { "-0.5", 3 }, { "120", 4 } }, 0 },
-        FieldCase { "empty_name", ",9\n", { { "", 9 } }, 0 },
-        FieldCase { "int32_limits", "lo,-2147483648\nhi,2147483647\n",
-            { { "lo", INT32_MIN }, { "hi", INT32_MAX } }, 0 },
-        FieldCase { "empty_file", "", {}, 0 },
-        FieldCase { "trailing_blank_lines_end_cleanly", "a,1\r\n\r\n  \r\n", { { "a", 1 } }, 0 },
-        FieldCase { "blank_line_inside_reads_as_empty_field", "a,1\n\n5\nb,2\n",
-            { { "a", 1 }, { "", 5 }, { "b", 2 } }, 0 },
-        FieldCase { "quoted_name_spanning_lines_counts_lines", "\"a\nb\",1\nc,x\n", { { "a\nb", 1 } }, 3 },
-        FieldCase { "number_beyond_32_bits", "a,1\nb,2147483648\nc,3\n", { { "a", 1 } }, 2 },
-        FieldCase { "number_not_numeric", "a,1\r\nb,12abc\r\n", { { "a", 1 } }, 2 },
-        FieldCase { "hexadecimal_is_not_a_number", "a,0x10\n", {}, 1 },
-        FieldCase { "ends_inside_a_record", "a,1\n\"b\"\n", { { "a", 1 } }, 2 },
-        FieldCase { "ends_inside_a_record_unquoted", "a,1\nb", { { "a", 1 } }, 2 },
-        FieldCase { "cut_inside_a_quoted_name", "\"Arsenal\",1\r\n\"Aston\r\nVi", { { "Arsenal", 1 } }, 2 },
+    testing::ValuesIn(std::vector<FieldCase> {
+        { "crlf_lines", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n", kThreeTeams },
+        { "records_on_one_line", "\"Arsenal\",1,\"Aston Villa\",2,\"Chelsea\",5", kThreeTeams },
+        { "mixed_line_ends", "\"Arsenal\",1\n\"Aston Villa\",2\r\"Chelsea\",5\r\n", kThreeTeams },
+        { "name_and_number_on_separate_lines", "\"Arsenal\"\n1\n\"Aston Villa\"\n2\n\"Chelsea\"\n5", kThreeTeams },
+        { "blanks_before_fields_and_after_plain_ones", " \t\"Arsenal\" ,\t 1 \nAston Villa  , 2\nChelsea,5", kThreeTeams },
+        { "comma_inside_quotes", "\"Inter, Milan\",7\n", { { "Inter, Milan", 7 } } },
+        { "text_after_closing_quote_skipped", "\"Ajax\" junk,3\n", { { "Ajax", 3 } } },
+        { "halves_round_to_even", "a,2.5\nb,3.5\nc,0.5\nd,-2.5\ne,2.4999\n",
+            { { "a", 2 }, { "b", 4 }, { "c", 0 }, { "d", -2 }, { "e", 2 } } },
+        { "quoted_number_is_read", "a,\"12\"\n", { { "a", 12 } } },
+        { "empty_number_is_zero", "\"Lazio\",\n\"Roma\",4\n", { { "Lazio", 0 }, { "Roma", 4 } } },
+        { "empty_number_at_end_of_file", "\"Lazio\",", { { "Lazio", 0 } } },
+        { "plain_numeric_name_normalised", "007,1\n\"007\",2\n-0.50,3\n+12e1,4\n",
+            { { "7", 1 }, { "007", 2 }, { "-0.5", 3 }, { "120", 4 } } },
+        { "empty_name", ",9\n", { { "", 9 } } },
+        { "int32_limits", "lo,-2147483648\nhi,2147483647\n", { { "lo", INT32_MIN }, { "hi", INT32_MAX } } },
+        { "empty_file", "", {} },
+        { "trailing_blank_lines_end_cleanly", "a,1\r\n\r\n  \r\n", { { "a", 1 } } },
+        { "blank_line_inside_reads_as_empty_field", "a,1\n\n5\nb,2\n", { { "a", 1 }, { "", 5 }, { "b", 2 } } },
+        { "quoted_name_spanning_lines_counts_lines", "\"a\nb\",1\nc,x\n", { { "a\nb", 1 } }, 3 },
+        { "number_beyond_32_bits", "a,1\nb,2147483648\nc,3\n", { { "a", 1 } }, 2 },
+        { "number_not_numeric", "a,1\r\nb,12abc\r\n", { { "a", 1 } }, 2 },
+        { "hexadecimal_is_not_a_number", "a,0x10\n", {}, 1 },
+        { "ends_inside_a_record", "a,1\n\"b\"\n", { { "a", 1 } }, 2 },
+        { "ends_inside_a_record_unquoted", "a,1\nb", { { "a", 1 } }, 2 },
+        { "cut_inside_a_quoted_name", "\"Arsenal\",1\r\n\"Aston\r\nVi", { { "Arsenal", 1 } }, 2 },
         // 0x80 and 0x9F are letters in Windows-1252 but control codes in Latin-1; bytes Windows-1252
         // leaves undefined come through as the control codes of the same value.
-        FieldCase { "windows_1252_letters", "\"M\xfcnchen\",1\n\"\x80uro \x9f\x8a\",2\n",
-            { { "München", 1 }, { "€uro ŸŠ", 2 } }, 0 },
-        FieldCase { "utf8_without_a_byte_order_mark", "\"M\xc3\xbcnchen\",1\n", { { "München", 1 } }, 0 },
-        FieldCase { "invalid_utf8_read_as_windows_1252", "\"K\xf6ln \x81\",1\n\"\xc3\x28\",2\n",
-            { { QString::fromUtf8("K\u00f6ln \u0081"), 1 }, { QString::fromUtf8("\u00c3("), 2 } }, 0 },
+        { "windows_1252_letters", "\"M\xfcnchen\",1\n\"\x80uro \x9f\x8a\",2\n", { { "München", 1 }, { "€uro ŸŠ", 2 } } },
+        { "utf8_without_a_byte_order_mark", "\"M\xc3\xbcnchen\",1\n", { { "München", 1 } } },
+        { "invalid_utf8_read_as_windows_1252", "\"K\xf6ln \x81\",1\n\"\xc3\x28\",2\n",
+            { { QString::fromUtf8("K\u00f6ln \u0081"), 1 }, { QString::fromUtf8("\u00c3("), 2 } } },
         characterCutBetweenNames("utf8_cut_two_bytes", "\xC3", "\xBC"),
         characterCutBetweenNames("utf8_cut_three_bytes_after_two", "\xE2\x82", "\xAC"),
         characterCutBetweenNames("utf8_cut_three_bytes_after_one", "\xE2", "\x82\xAC"),
         characterCutBetweenNames("utf8_cut_four_bytes", "\xF0\x9F", "\x98\x80"),
         // Numbers too small for a double once counted as not a number.
-        FieldCase { "too_small_for_a_double_is_zero",
-            "a,2e-324\nb, -1e-400 \nc,666666661e-66666666666666666666666666\nd,0." + QByteArray(400, '0')
-                + "1\ne,1" + QByteArray(20, '0') + "e-400\n",
-            { { "a", 0 }, { "b", 0 }, { "c", 0 }, { "d", 0 }, { "e", 0 } }, 0 },
-        FieldCase { "too_large_for_a_double", "a,1\nb,1e400\n", { { "a", 1 } }, 2 },
-        FieldCase { "many_digits_too_large", "a,1" + QByteArray(400, '0') + "e-50\n", {}, 1 },
-        FieldCase { "huge_exponent", "a,0.0001e99999999999999999999\n", {}, 1 }),
+        { "too_small_for_a_double_is_zero", "a,2e-324\nb, -1e-400 \nc,666666661e-66666666666666666666666666\nd,0."
+            + QByteArray(400, '0') + "1\ne,1" + QByteArray(20, '0') + "e-400\n", { { "a", 0 }, { "b", 0 }, { "c", 0 }, { "d", 0 }, { "e", 0 } } },
+        { "too_large_for_a_double", "a,1\nb,1e400\n", { { "a", 1 } }, 2 },
+        { "many_digits_too_large", "a,1" + QByteArray(400, '0') + "e-50\n", {}, 1 },
+        { "huge_exponent", "a,0.0001e99999999999999999999\n", {}, 1 } }),
     test::byLabel);
+// clang-format on
 
 class LoadCatalogueTest : public testing::Test
 {
@@ -147,22 +140,17 @@ QByteArray recordsOf16Bytes(int count)
     return bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults,
-    testing::Values(
-        FileCase { "number_not_numeric", [] { return QByteArray("home,1\naway,2\nthird,lots\nfourth,4\n"); },
-            2, { "Line 3|lots" } },
-        FileCase {
-            "nul_byte", [] { return QByteArrayLiteral("a,1\nb,2\r\nc\0,3\nd,4\n"); }, 2, { "Line 3|NUL" } },
-        FileCase { "binary_from_the_start", [] { return QByteArrayLiteral("\0\x01\x02\xff,\0"); }, 0,
-            { "Line 1|NUL" } },
-        FileCase { "exactly_the_limit", [] { return recordsOf16Bytes(1048576); }, 1048576, {} },
-        FileCase { "one_byte_over_the_limit", [] { return recordsOf16Bytes(1048576) + "x"; }, 1048576,
-            { "16 MiB|1048576 entries" } },
-        FileCase { "limit_cuts_a_record", [] { return recordsOf16Bytes(1048577); }, 1048576,
-            { "16 MiB|1048576 entries" } },
-        FileCase { "limit_splits_cr_lf", [] { return recordsOf16Bytes(1048575) + "Team,1234567890\r\n"; },
-            1048576, { "16 MiB|1048576 entries" } }),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults, testing::ValuesIn(std::vector<FileCase> {
+    { "number_not_numeric", [] { return QByteArray("home,1\naway,2\nthird,lots\nfourth,4\n"); }, 2, { "Line 3|lots" } },
+    { "nul_byte", [] { return QByteArrayLiteral("a,1\nb,2\r\nc\0,3\nd,4\n"); }, 2, { "Line 3|NUL" } },
+    { "binary_from_the_start", [] { return QByteArrayLiteral("\0\x01\x02\xff,\0"); }, 0, { "Line 1|NUL" } },
+    { "exactly_the_limit", [] { return recordsOf16Bytes(1048576); }, 1048576, {} },
+    { "one_byte_over_the_limit", [] { return recordsOf16Bytes(1048576) + "x"; }, 1048576, { "16 MiB|1048576 entries" } },
+    { "limit_cuts_a_record", [] { return recordsOf16Bytes(1048577); }, 1048576, { "16 MiB|1048576 entries" } },
+    { "limit_splits_cr_lf", [] { return recordsOf16Bytes(1048575) + "Team,1234567890\r\n"; }, 1048576, { "16 MiB|1048576 entries" } } }),
     test::byLabel);
+// clang-format on
 
 TEST_F(LoadCatalogueTest, HugeFileKeepsStartUpSmall)
 {

@@ -34,7 +34,6 @@ struct Shown
 {
     QString kind;
     QString text;
-    bool operator==(const Shown&) const = default;
 };
 
 class RecordingDialogs final : public Dialogs
@@ -113,8 +112,6 @@ protected:
     // Every save reads the application name afresh for each of its fifteen entries.
     int saves() const { return m_nameReads / 15; }
 
-    void click(const char* pictureButton) { QTest::mouseClick(control(pictureButton), Qt::LeftButton); }
-
     void showActive()
     {
         m_form->show();
@@ -143,13 +140,18 @@ protected:
     std::unique_ptr<Form1> m_form;
 };
 
-TEST_F(Form1Test, IsABorderlessFixedWindowWithItsCaption)
+TEST_F(Form1Test, IsABorderlessFixedWindowWithItsCaptionAndItsDesignTimeControls)
 {
     EXPECT_EQ(m_form->windowTitle(), "Tavorin 2005");
     EXPECT_TRUE(m_form->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(m_form->minimumSize(), QSize(430, 449));
     EXPECT_EQ(m_form->maximumSize(), QSize(430, 449));
     EXPECT_FALSE(m_form->windowIcon().isNull());
+    EXPECT_EQ(control<QLabel>("Label3")->text(), "Stadium ID:");
+    EXPECT_EQ(control<QComboBox>("Combo1")->count(), 27);
+    EXPECT_FALSE(control<QComboBox>("Combo1")->isEditable());
+    EXPECT_EQ(control<QPushButton>("Command2")->size(), QSize(153, 33));
+    EXPECT_EQ(control<QPushButton>("Command2")->iconSize(), QSize(154, 33));
 }
 
 // Tab goes round the chain from Combo1 and back to it; Shift+Tab goes round it backwards. The image
@@ -173,32 +175,20 @@ TEST_F(Form1Test, TabAndShiftTabWalkTheFocusableControlsInLayoutOrderFromCombo1)
     }
 }
 
-TEST_F(Form1Test, OutsideControlsKeepTheirDesignTimeLook)
+// The smallest rectangle holding every pixel of the area whose colour passes the test.
+template <typename Test> QRect extentOf(const QImage& image, const QRect& area, Test passes)
 {
-    EXPECT_EQ(control<QLabel>("Label3")->text(), "Stadium ID:");
-    EXPECT_EQ(control<QComboBox>("Combo1")->count(), 27);
-    EXPECT_FALSE(control<QComboBox>("Combo1")->isEditable());
-    EXPECT_EQ(control<QPushButton>("Command2")->size(), QSize(153, 33));
-    EXPECT_EQ(control<QPushButton>("Command2")->iconSize(), QSize(154, 33));
-}
-
-// The extent of the white letters drawn on the face just above a list. The threshold keeps the
-// letters' cores, which stay white through the face's palette whatever lies behind them.
-QRect captionAbove(const QImage& face, const QRect& list)
-{
-    const QRect area = QRect(list.left() - 8, list.top() - 20, list.width() + 16, 20) & face.rect();
-    QRect letters;
+    QRect found;
     for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor colour = face.pixelColor(x, y);
-            if (std::min({ colour.red(), colour.green(), colour.blue() }) >= 200)
-                letters |= QRect(x, y, 1, 1);
-        }
-    return letters;
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (passes(image.pixelColor(x, y)))
+                found |= QRect(x, y, 1, 1);
+    return found;
 }
 
 // A caption is as wide as its words in the face's DejaVu Sans Bold of 12 pixels; the three
-// captions' widths lie six pixels or more apart.
+// captions' widths lie six pixels or more apart. Its white letters are found by their cores,
+// which stay white through the face's palette whatever lies behind them.
 TEST_F(Form1Test, VisibleListsLieJustUnderTheirDrawnCaptions)
 {
     const QImage face = pictures::background().toImage();
@@ -209,7 +199,10 @@ TEST_F(Form1Test, VisibleListsLieJustUnderTheirDrawnCaptions)
              std::pair { "Combo6", "Select Kit" }, std::pair { "Combo5", "Resolution" } }) {
         SCOPED_TRACE(list);
         const QRect at = control(list)->geometry();
-        const QRect caption = captionAbove(face, at);
+        const QRect caption = extentOf(
+            face, QRect(at.left() - 8, at.top() - 20, at.width() + 16, 20) & face.rect(), [](QColor c) {
+                return std::min({ c.red(), c.green(), c.blue() }) >= 200;
+            });
         EXPECT_NEAR(caption.width(), QFontMetrics(font).tightBoundingRect(words).width(), 3) << words;
         EXPECT_GE(caption.left() - at.left(), 0);
         EXPECT_LE(caption.left() - at.left(), 3);
@@ -219,25 +212,16 @@ TEST_F(Form1Test, VisibleListsLieJustUnderTheirDrawnCaptions)
 }
 
 // The maker's logo and its address are the light pixels around the hot spot: all of them lie
-// under it, and they fill most of it.
-TEST_F(Form1Test, Image3CoversTheDrawnMakersLogo)
+// under it, and they fill most of it. Image1's frame is the drawn white square.
+TEST_F(Form1Test, Image3CoversTheDrawnMakersLogoAndImage1LiesOnTheDrawnWhiteSquare)
 {
     const QImage face = pictures::background().toImage();
     const QRect hotSpot = control("Image3")->geometry();
-    const QRect around = hotSpot.adjusted(-8, -8, 8, 8) & face.rect();
-    QRect logo;
-    for (int y = around.top(); y <= around.bottom(); ++y)
-        for (int x = around.left(); x <= around.right(); ++x)
-            if (face.pixelColor(x, y).lightness() >= 150)
-                logo |= QRect(x, y, 1, 1);
+    const QRect logo = extentOf(
+        face, hotSpot.adjusted(-8, -8, 8, 8) & face.rect(), [](QColor c) { return c.lightness() >= 150; });
     EXPECT_TRUE(hotSpot.contains(logo));
     EXPECT_GT(logo.width(), hotSpot.width() * 6 / 10);
     EXPECT_GT(logo.height(), hotSpot.height() * 6 / 10);
-}
-
-TEST_F(Form1Test, Image1LiesOnTheDrawnWhiteSquare)
-{
-    const QImage face = pictures::background().toImage();
     const QRect box = control("Image1")->geometry().adjusted(-1, -1, 1, 1);
     for (const QPoint corner : { box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight() })
         EXPECT_EQ(face.pixelColor(corner), QColor(Qt::white)) << corner.x() << "," << corner.y();
@@ -258,29 +242,6 @@ TEST_F(Form1Test, OnlyTheFaceControlsLieOnTheFace)
     }
 }
 
-using SaveButtonKeys = CasesOf<Form1Test, Qt::Key>;
-
-TEST_P(SaveButtonKeys, SaveThenSaySo)
-{
-    showActive();
-    control("Command1")->setFocus();
-    QTest::keyClick(control("Command1"), GetParam());
-    EXPECT_EQ(saves(), 1);
-    EXPECT_TRUE(QFile::exists(SettingsStore::locationFor("Tavorin")));
-    EXPECT_EQ(m_dialogs.shown, (std::vector<Shown> { { "information", "Settings Saved!" } }));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, SaveButtonKeys, ::testing::Values(Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter));
-
-TEST_F(Form1Test, ExitSavesOnceAndEndsWithoutTheCloseHandlers)
-{
-    click("PictureButton2");
-    EXPECT_EQ(m_endedWith, std::vector<int> { 0 });
-    m_form.reset();
-    EXPECT_EQ(saves(), 1);
-}
-
 TEST_F(Form1Test, EveryOtherCloseSavesThreeTimesAndIsNeverRefused)
 {
     showActive();
@@ -296,88 +257,82 @@ TEST_F(Form1Test, EveryOtherCloseSavesThreeTimesAndIsNeverRefused)
         "5");
 }
 
-TEST_F(Form1Test, CreditsShowOneInformationLine)
-{
-    click("PictureButton15");
-    EXPECT_EQ(m_dialogs.shown, (std::vector<Shown> { { "information", branding::kCreditsLine } }));
-    EXPECT_FALSE(QString(branding::kCreditsLine).contains('\n'));
-}
+constexpr Qt::Key byClick = Qt::Key(0);
 
-TEST_F(Form1Test, MakersLogoAndHotSpotOpenTheSameAddress)
+// A click on a control, or a key on it with the focus, and all that follows.
+struct Activation : test::Labelled
 {
-    click("PictureButton16");
-    click("Image3");
-    EXPECT_EQ(m_opened, (std::vector<QUrl> { QUrl(branding::kWebAddress), QUrl(branding::kWebAddress) }));
-    EXPECT_EQ(saves(), 0);
-}
+    const char* control;
+    Qt::Key key;
+    bool minimised;
+    const char* dialog; // the kind of the one message shown, or none
+    QStringList said; // texts that message holds
+    int webPages;
+    std::vector<int> endedWith;
+    int saves;
+};
 
-TEST_F(Form1Test, MinimisingTouchesNothingElse)
+using Activating = CasesOf<Form1Test, Activation>;
+
+// An action that ends the window ends it after its message and its one save, without the close
+// handlers' saves; no action touches the choices or leaves a script copy behind.
+TEST_P(Activating, DoesItsOwnWorkAndNothingElse)
 {
+    const Activation& c = GetParam();
     showActive();
     control<ListCombo>("Combo5")->setText("800x600x32");
     control<QLabel>("Label11")->setText("2");
-    click("PictureButton1");
-    EXPECT_TRUE(m_form->windowState() & Qt::WindowMinimized);
-    m_form->setWindowState(Qt::WindowNoState);
+    if (c.key == byClick) {
+        QTest::mouseClick(control(c.control), Qt::LeftButton);
+    } else {
+        control(c.control)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), c.key);
+    }
+    EXPECT_EQ(bool(m_form->windowState() & Qt::WindowMinimized), c.minimised);
+    ASSERT_EQ(m_dialogs.shown.size(), *c.dialog ? 1u : 0u);
+    if (*c.dialog) {
+        const Shown& shown = m_dialogs.shown[0];
+        EXPECT_EQ(shown.kind, c.dialog);
+        for (const QString& text : c.said)
+            EXPECT_TRUE(shown.text.contains(text)) << shown.text.toStdString();
+        if (shown.kind == "information") { // one line and nothing more
+            EXPECT_TRUE(shown.text == c.said.first() && !shown.text.contains('\n'))
+                << shown.text.toStdString();
+        }
+    }
+    EXPECT_EQ(m_opened, std::vector<QUrl>(c.webPages, QUrl(branding::kWebAddress)));
+    EXPECT_EQ(m_endedWith, c.endedWith);
+    EXPECT_EQ(QFile::exists(SettingsStore::locationFor("Tavorin")), c.saves > 0);
     EXPECT_EQ(control<ListCombo>("Combo5")->Text(), "800x600x32");
     EXPECT_EQ(control<QLabel>("Label11")->text(), "2");
-    EXPECT_EQ(saves(), 0);
-}
-
-struct KeyedButton : test::Labelled
-{
-    const char* button;
-    Qt::Key key;
-    bool minimised, credits, webPage, ended;
-};
-
-using KeyOnTheFocusedImageButton = CasesOf<Form1Test, KeyedButton>;
-
-TEST_P(KeyOnTheFocusedImageButton, DoesWhatAClickOnItDoes)
-{
-    const KeyedButton& c = GetParam();
-    showActive();
-    control(c.button)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(QApplication::focusWidget(), c.key);
-    EXPECT_EQ(bool(m_form->windowState() & Qt::WindowMinimized), c.minimised);
-    EXPECT_EQ(m_dialogs.shown.size(), c.credits ? 1u : 0u);
-    EXPECT_EQ(m_opened.size(), c.webPage ? 1u : 0u);
-    EXPECT_EQ(m_endedWith, c.ended ? std::vector<int> { 0 } : std::vector<int> {});
+    EXPECT_FALSE(m_game.exists("script_single_front.viv"));
+    if (!c.endedWith.empty()) {
+        EXPECT_EQ(m_shownBeforeEnd, m_dialogs.shown.size());
+        m_form.reset();
+    }
+    EXPECT_EQ(saves(), c.saves);
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(ImageButtons, KeyOnTheFocusedImageButton, ::testing::Values(
-    KeyedButton { "MinimiseBySpace",       "PictureButton1",  Qt::Key_Space,  true,  false, false, false },
-    KeyedButton { "CloseByReturn",         "PictureButton2",  Qt::Key_Return, false, false, false, true  },
-    KeyedButton { "CreditsBySpace",        "PictureButton15", Qt::Key_Space,  false, true,  false, false },
-    KeyedButton { "MakersLogoByEnter",     "PictureButton16", Qt::Key_Enter,  false, false, true,  false }),
+// name, control, key | minimised, message, its texts, web pages, ended with, saves
+INSTANTIATE_TEST_SUITE_P(Controls, Activating, ::testing::Values(
+    Activation { "MinimiseByClick",    "PictureButton1",  byClick,        true,  "", {}, 0, {}, 0 },
+    Activation { "MinimiseBySpace",    "PictureButton1",  Qt::Key_Space,  true,  "", {}, 0, {}, 0 },
+    Activation { "ExitByClick",        "PictureButton2",  byClick,        false, "", {}, 0, { 0 }, 1 },
+    Activation { "ExitByReturn",       "PictureButton2",  Qt::Key_Return, false, "", {}, 0, { 0 }, 1 },
+    Activation { "CreditsByClick",     "PictureButton15", byClick,        false, "information", { branding::kCreditsLine }, 0, {}, 0 },
+    Activation { "CreditsBySpace",     "PictureButton15", Qt::Key_Space,  false, "information", { branding::kCreditsLine }, 0, {}, 0 },
+    Activation { "MakersLogoByClick",  "PictureButton16", byClick,        false, "", {}, 1, {}, 0 },
+    Activation { "MakersLogoByEnter",  "PictureButton16", Qt::Key_Enter,  false, "", {}, 1, {}, 0 },
+    Activation { "HotSpotByClick",     "Image3",          byClick,        false, "", {}, 1, {}, 0 },
+    Activation { "SaveBySpace",        "Command1",        Qt::Key_Space,  false, "information", { "Settings Saved!" }, 0, {}, 1 },
+    Activation { "SaveByReturn",       "Command1",        Qt::Key_Return, false, "information", { "Settings Saved!" }, 0, {}, 1 },
+    Activation { "SaveByEnter",        "Command1",        Qt::Key_Enter,  false, "information", { "Settings Saved!" }, 0, {}, 1 },
+    // The game folder holds no camera.efx: the run saves first, then reports and ends.
+    Activation { "FailedCameraRun",    "PictureButton3",  byClick,        false, "critical", { "53", "camera.efx" }, 0, { 1 }, 1 },
+    Activation { "PlayWithoutTheGame", "Command2",        Qt::Key_Space,  false, "critical", { "53", "starting the game", "fifa2005.exe" }, 0, { 1 }, 0 }),
     test::byLabel);
 // clang-format on
-
-TEST_F(Form1Test, AFailedCameraRunSavesFirstThenReportsAndEnds)
-{
-    click("PictureButton3"); // the game folder holds no camera.efx
-    EXPECT_EQ(saves(), 1);
-    ASSERT_EQ(m_dialogs.shown.size(), 1u);
-    EXPECT_EQ(m_dialogs.shown[0].kind, "critical");
-    EXPECT_TRUE(m_dialogs.shown[0].text.contains("53")) << m_dialogs.shown[0].text.toStdString();
-    EXPECT_TRUE(m_dialogs.shown[0].text.contains("camera.efx"));
-    EXPECT_EQ(m_endedWith, std::vector<int> { 1 });
-    EXPECT_EQ(m_shownBeforeEnd, 1u);
-    EXPECT_FALSE(m_game.exists("script_single_front.viv"));
-}
-
-TEST_F(Form1Test, PlayWithoutTheGameEndsWithOneAfterTheMessage)
-{
-    QTest::keyClick(control("Command2"), Qt::Key_Space);
-    ASSERT_EQ(m_dialogs.shown.size(), 1u);
-    EXPECT_EQ(m_dialogs.shown[0].kind, "critical");
-    for (const char* named : { "53", "starting the game", "fifa2005.exe" })
-        EXPECT_TRUE(m_dialogs.shown[0].text.contains(named)) << m_dialogs.shown[0].text.toStdString();
-    EXPECT_EQ(m_endedWith, std::vector<int> { 1 });
-    EXPECT_EQ(m_shownBeforeEnd, 1u);
-    EXPECT_EQ(saves(), 0);
-}
 
 struct PressCase : test::Labelled
 {
