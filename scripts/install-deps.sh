@@ -10,14 +10,14 @@
 set -euo pipefail
 declare -A lists=(
   [build]="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools imagemagick dpkg-dev"
-  [run]="qt6-qpa-plugins xdg-utils"
+  [run]="qt6-qpa-plugins qt6-wayland xdg-utils"
   [demo]="x11-utils xvfb xauth xdotool"
   [test]="g++-mingw-w64-x86-64-posix wine wine64
     libgtest-dev libgmock-dev googletest libbenchmark-dev libgif-dev fonts-dejavu-core clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils openbox wmctrl e2fsprogs util-linux
     at-spi2-core python3-pyatspi dbus-daemon
     file lintian desktop-file-utils libglib2.0-bin zip unzip xz-utils strace locales qt6-image-formats-plugins qt6-svg-dev
-    sway grim wtype qt6-wayland libwayland-dev wayland-protocols"
+    sway grim wtype qt6-wayland libwayland-dev"
 )
 [ $# -gt 0 ] || set -- build run demo test
 packages=()
