@@ -3,6 +3,7 @@
 
 #include "support/CasesOf.h"
 #include "support/ImmutablePaths.h"
+#include "support/ScratchSettings.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -10,6 +11,10 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using namespace tavorin;
 
@@ -59,24 +64,19 @@ void setValues(const SetupControls& c, const QStringList& values)
 class OptionsTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        QDir::setCurrent(program.path());
-    }
-    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+    void SetUp() override { QDir::setCurrent(program.path()); }
 
     QString iniFile() const { return config.file(appName + "/" + appName + ".ini"); }
+    // As a message names the store: the settings file, or the registry key on Windows.
+    QString location() const { return QDir::toNativeSeparators(SettingsStore::locationFor(appName)); }
     SettingsStore makeStore()
     {
         return SettingsStore([this](const QString& m) { reports << m; }, [this] { return appName; });
     }
-    void store(const QString& key, const QString& value)
-    {
-        QSettings(iniFile(), QSettings::IniFormat).setValue("Options/" + key, value);
-    }
+    void store(const QString& key, const QString& value) { scratch.open(appName)->setValue("Options/" + key, value); }
 
-    TempFolder config;
+    ScratchSettings scratch { { "Tavorin", "Copy" } };
+    const TempFolder& config = scratch.config();
     TempFolder program;
     QString appName = "Tavorin";
     QStringList reports;
@@ -98,10 +98,10 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
         ASSERT_EQ(valuesOf(controls), values);
 
         SaveOptions(controls, saver);
-        // On disk before the call returns: a second store sees every entry.
-        QSettings disk(iniFile(), QSettings::IniFormat);
-        EXPECT_EQ(disk.value("Options/check1.value").toString(), values[0]);
-        EXPECT_EQ(disk.value("Options/label15.caption").toString(), values[14]);
+        // Stored before the call returns: a second reader sees every entry.
+        const QMap<QString, QString> stored = scratch.options(appName);
+        EXPECT_EQ(stored.value("check1.value"), values[0]);
+        EXPECT_EQ(stored.value("label15.caption"), values[14]);
 
         QWidget otherWindow;
         const SetupControls restored = createSetupControls(&otherWindow);
@@ -109,12 +109,21 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
         LoadOptions(restored, loader);
         EXPECT_EQ(valuesOf(restored), values);
     }
-    QSettings disk(iniFile(), QSettings::IniFormat);
-    disk.beginGroup("Options");
     const QStringList expectedKeys = { "check1.value", "check2.value", "combo2.text", "combo3.text",
         "combo4.text", "combo5.text", "combo6.text", "combo7.text", "label10.caption", "label11.caption",
         "label14.caption", "label15.caption", "label7.caption", "label8.caption", "label9.caption" };
-    EXPECT_EQ(disk.childKeys(), expectedKeys);
+    EXPECT_EQ(scratch.options(appName).keys(), expectedKeys);
+#ifdef Q_OS_WIN
+    // String values, as every reader of the classic runtime's settings expects.
+    for (const QString& key : expectedKeys) {
+        DWORD type = REG_NONE;
+        EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tavorin\\Options",
+                      reinterpret_cast<const wchar_t*>(key.utf16()), RRF_RT_ANY, &type, nullptr, nullptr),
+            ERROR_SUCCESS)
+            << key.toStdString();
+        EXPECT_EQ(type, DWORD(REG_SZ)) << key.toStdString();
+    }
+#endif
     EXPECT_TRUE(reports.isEmpty());
 }
 
@@ -152,7 +161,7 @@ TEST_P(RestoreOrder, LabelsHaveTheLastWord)
     for (const QString& value : c.reported)
         EXPECT_TRUE(messages[0].contains('"' + value + '"')) << messages[0].toStdString();
     if (!messages.isEmpty()) {
-        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(iniFile()))) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(location())) << messages[0].toStdString();
     }
     EXPECT_TRUE(reports.isEmpty());
 }
@@ -179,7 +188,7 @@ TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
     controls.Combo3->setText("Chelsea");
     SettingsStore settings = makeStore();
     SaveOptions(controls, settings);
-    const QByteArray before = config.read("Tavorin/Tavorin.ini");
+    const QMap<QString, QString> before = scratch.options("Tavorin");
 
     appName = "Copy";
     QWidget otherWindow;
@@ -189,10 +198,12 @@ TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
     EXPECT_EQ(fresh.Combo3->Text(), "Combo3");
     SaveOptions(fresh, settings);
 
-    EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), before);
-    EXPECT_TRUE(config.exists("Copy/Copy.ini"));
+    EXPECT_EQ(scratch.options("Tavorin"), before);
+    EXPECT_EQ(scratch.options("Copy").size(), 15);
 }
 
+// The faults of a settings file; the registry has no file to spoil.
+#ifndef Q_OS_WIN
 QStringList designValues()
 {
     QWidget window;
@@ -307,6 +318,7 @@ TEST_F(OptionsTest, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains("not saved")) << reports[0].toStdString();
 }
+#endif
 
 class SetupModelTest : public OptionsTest
 {

@@ -1,4 +1,5 @@
 #include "support/CasesOf.h"
+#include "support/ScratchSettings.h"
 #include "support/TempFolder.h"
 
 #include "controls/PictureButton.h"
@@ -77,7 +78,6 @@ protected:
     // Without a platform of its own the window starts programs for real.
     explicit Form1Test(std::unique_ptr<Platform> platform = nullptr)
     {
-        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
         // Every team and kit has a number no other value of the match shares.
         m_game.write("teams.ini", "\"Arsenal\",11\r\n\"Aston Villa\",22\r\n");
         m_game.write("kits.ini", "\"Home\",33\r\n\"Away\",44\r\n");
@@ -131,7 +131,7 @@ protected:
         return focused ? focused->objectName() : QString();
     }
 
-    TempFolder m_config;
+    ScratchSettings m_settings;
     TempFolder m_game;
     RecordingDialogs m_dialogs;
     std::unique_ptr<SettingsStore> m_store;
@@ -258,7 +258,7 @@ TEST_P(SaveButtonKeys, SaveThenSaySo)
     control("Command1")->setFocus();
     QTest::keyClick(control("Command1"), GetParam());
     EXPECT_EQ(saves(), 1);
-    EXPECT_TRUE(QFile::exists(SettingsStore::locationFor("Tavorin")));
+    EXPECT_EQ(m_settings.options("Tavorin").size(), 15);
     EXPECT_EQ(m_dialogs.shown, (std::vector<Shown> { { "information", "Settings Saved!" } }));
 }
 
