@@ -4,8 +4,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config g++-mingw-w64-x86-64-posix
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
-  libgtest-dev libgmock-dev libbenchmark-dev libgif-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libgif-dev clang libclang-rt-14-dev
+  xvfb xauth xdotool x11-utils x11-apps openbox wmctrl imagemagick xclip
   fonts-dejavu-core e2fsprogs util-linux
   at-spi2-core python3-pyatspi dbus-daemon
   dpkg-dev file lintian desktop-file-utils libglib2.0-bin
