@@ -44,7 +44,10 @@ protected:
         return values;
     }
 
-    std::unique_ptr<Platform> platform() const { return makeHostPlatform(m_root.file("game")); }
+    std::unique_ptr<Platform> platform() const
+    {
+        return makeHostPlatform(m_root.file("game"));
+    }
 
     TempFolder m_root;
     // The launcher runs with its own folder, the game folder, current: Windows searches it for a program.
@@ -86,8 +89,8 @@ TEST_F(LaunchWineTest, ShellStartsWithoutWaitingWithEveryWord)
     platform()->Shell(R"(impbig /i dress0.big script.viv "script.viv")", MinimizedFocus);
     EXPECT_EQ(m_root.read("game/dress0.big"), "TVRBIG");
     ASSERT_TRUE(waitForLog(m_root.file("game/impbig.exe.record"), 20000).has_value());
-    EXPECT_EQ(
-        recorded("impbig.exe", "arg").mid(1), (QStringList { "/i", "dress0.big", "script.viv", "script.viv" }));
+    EXPECT_EQ(recorded("impbig.exe", "arg").mid(1),
+        (QStringList { "/i", "dress0.big", "script.viv", "script.viv" }));
     // The started program runs to its end on its own.
     const QDeadlineTimer deadline(20000);
     while (m_root.read("game/dress0.big") == "TVRBIG" && !deadline.hasExpired())

@@ -73,7 +73,10 @@ protected:
     {
         return SettingsStore([this](const QString& m) { reports << m; }, [this] { return appName; });
     }
-    void store(const QString& key, const QString& value) { scratch.open(appName)->setValue("Options/" + key, value); }
+    void store(const QString& key, const QString& value)
+    {
+        scratch.open(appName)->setValue("Options/" + key, value);
+    }
 
     ScratchSettings scratch { { "Tavorin", "Copy" } };
     const TempFolder& config = scratch.config();
