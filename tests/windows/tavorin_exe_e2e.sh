@@ -45,13 +45,12 @@ start_windows_launcher() {
   [ -n "$window" ] || fail "the Windows launcher's window did not appear"
   sleep 1
 }
-# The exit code of the launcher that ended.
-exit_code() {
+# Waits for the launcher to end; its exit code goes to ended_with.
+await_exit() {
   wait_for 20 launcher_gone || fail "the launcher did not end"
-  local code=0
-  wait "$launcher_pid" 2>/dev/null || code=$?
+  ended_with=0
+  wait "$launcher_pid" || ended_with=$?
   launcher_pid=""
-  echo "$code"
 }
 recorded() { sed -n "s/^$2=//p" "$game/$1.record" | tr -d '\r'; } # recorded <program> <key>
 words_of() { recorded "$1" arg | tail -n +2 | tr '\n' '|'; }      # argv from 1 on
@@ -111,7 +110,8 @@ cmp -s "$game/front.bin" "$game/data/cmn/be/fifa00.bin" || fail "front.bin was n
 [ ! -e "$game/script_single_front.viv" ] || fail "the script copy was left behind"
 pass "archive and side file staged after the import"
 click_at 412 14
-expect_eq "exit code of the exit button" 0 "$(exit_code)"
+await_exit
+expect_eq "exit code of the exit button" 0 "$ended_with"
 
 echo "== the options in the registry"
 wineserver -w # the registry reaches user.reg as the server ends, a few seconds after the launcher
@@ -132,7 +132,8 @@ xdotool key --delay 80 Tab Tab Tab Tab Tab Tab Tab Return # Command2: Play
 wait_for 20 test -e "$game/fifa2005.exe.record" || fail "Play did not start the game"
 expect_eq "the game's command line at the next start" "$game_line" "$(recorded fifa2005.exe line)"
 click_at 412 14
-expect_eq "exit code" 0 "$(exit_code)"
+await_exit
+expect_eq "exit code" 0 "$ended_with"
 wineserver -w
 
 echo "== carried over to a Linux launcher without settings of its own"
@@ -165,4 +166,5 @@ for part in 53 "File not found" "copying the side file into the game's data fold
 done
 pass "the message box gives the number, the step and the file"
 xdotool key Return
-expect_eq "exit code after a failed step" 1 "$(exit_code)"
+await_exit
+expect_eq "exit code after a failed step" 1 "$ended_with"
