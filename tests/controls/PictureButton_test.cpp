@@ -246,8 +246,9 @@ TEST_P(EncodedHoverPicture, IsTheRightOneTheFirstTimeThePointerComes)
     QBuffer file(&bytes);
     QImage magenta(33, 14, QImage::Format_RGB32);
     magenta.fill(Qt::magenta);
-    if (decodable)
+    if (decodable) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && magenta.save(&file, "BMP"));
+    }
     m_button->setPictureHover(std::make_shared<const PictureData>(bytes, "bmp"));
     move(Qt::NoButton);
     settle();
