@@ -36,6 +36,9 @@ namespace {
         if (!in.open(QIODevice::ReadOnly))
             throw RuntimeError(
                 in.exists() ? RuntimeError::PermissionDenied : missingNumber(source), step, source);
+        // QSaveFile refuses a folder as a write error; the copy names it as the POSIX branch does.
+        if (QFileInfo(destination).isDir())
+            throw RuntimeError(RuntimeError::PathFileAccessError, step, destination);
         QSaveFile out(destination);
         if (!out.open(QIODevice::WriteOnly))
             throw RuntimeError(QFileInfo(destination).absoluteDir().exists() ? RuntimeError::PermissionDenied

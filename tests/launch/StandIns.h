@@ -47,12 +47,13 @@ inline QString writeRecorder(
             + log + ".part' '" + log + "'\n" + more);
 }
 
+// The logs and records are UTF-8, whatever the host's code page.
 inline QStringList readLines(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'));
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;

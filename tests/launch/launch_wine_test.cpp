@@ -1,8 +1,10 @@
-// The host platform with a real Windows program through real Wine: the cross-compiled stand-in
-// records in "<program>.record" what Windows handed it (see tests/wine/standin.cpp).
+// The host platform with a real Windows program: through real Wine on Linux, and on Windows (here
+// also under Wine) through the Windows platform itself. The cross-compiled stand-in records in
+// "<program>.record" what Windows handed it (see tests/wine/standin.cpp).
 #include "StandIns.h"
 #include "launch/CameraScenes.h"
 #include "launch/Platform.h"
+#include "launch/RuntimeError.h"
 
 #include "support/CasesOf.h"
 
@@ -18,18 +20,19 @@ namespace {
 class LaunchWineTest : public testing::Test
 {
 protected:
+#ifndef Q_OS_WIN
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists(TAVORIN_WINE_PREFIX "/system.reg"))
             << "no Wine prefix in " TAVORIN_WINE_PREFIX
                ": run the test through ctest, whose fixture makes it";
     }
+#endif
 
     QString installStandIn(const QString& name) const
     {
         const QString path = m_root.file("game/" + name);
-        QDir().mkpath(m_root.file("game"));
-        QFile::copy(TAVORIN_WINE_STANDIN, path);
+        EXPECT_TRUE(QFile::copy(TAVORIN_WINE_STANDIN, path)) << path.toStdString();
         return path;
     }
 
@@ -44,11 +47,19 @@ protected:
         return values;
     }
 
-    std::unique_ptr<Platform> platform() const { return makeHostPlatform(m_root.file("game")); }
+    std::unique_ptr<Platform> platform() const
+    {
+        return makeHostPlatform(m_root.file("game"));
+    }
 
     TempFolder m_root;
+    // The launcher runs with its own folder, the game folder, current: Windows searches it for a program.
+    const bool m_gameMade = QDir().mkpath(m_root.file("game"));
+    const CurrentFolder m_current { m_root.file("game") };
+#ifndef Q_OS_WIN
     EnvironmentOverride m_prefix { "WINEPREFIX", QByteArray(TAVORIN_WINE_PREFIX) };
     EnvironmentOverride m_quiet { "WINEDEBUG", QByteArray("-all") };
+#endif
 };
 
 TEST_F(LaunchWineTest, RunAndWaitWaitsForTheImportToolAndGivesItsExitCode)
@@ -56,7 +67,6 @@ TEST_F(LaunchWineTest, RunAndWaitWaitsForTheImportToolAndGivesItsExitCode)
     installStandIn("impbig.exe");
     m_root.write("game/dress0.big", "TVRBIG");
     m_root.write("game/script.viv", "view 8");
-    const CurrentFolder current(m_root.file("game"));
     // The tool appends only after a second: a wait that ended early would find the archive as it was.
     const EnvironmentOverride sleep("TAVORIN_IMPBIG_SLEEP_MS", "1000");
     const EnvironmentOverride exitCode("TAVORIN_IMPBIG_EXIT", "7");
@@ -95,6 +105,42 @@ TEST_F(LaunchWineTest, CameraRunInAGameFolderInOtherCapitals)
     EXPECT_EQ(QDir(m_root.file("game/DATA/CMN/BE")).entryList(QDir::Files),
         (QStringList { "Dress0.big", "FIFA00.BIN" }));
     EXPECT_TRUE(waitForLog(m_root.file("game/tvr2005.EXE.record"), 20000).has_value());
+}
+
+TEST_F(LaunchWineTest, RunAndWaitGivesMinusOneForAMissingProgram)
+{
+    QString line = "impbig /i dress0.big script.viv script.viv";
+    EXPECT_EQ(platform()->RunAndWait(line), -1);
+}
+
+TEST_F(LaunchWineTest, ShellStartsWithoutWaitingWithEveryWord)
+{
+    installStandIn("impbig.exe");
+    m_root.write("game/dress0.big", "TVRBIG");
+    m_root.write("game/script.viv", "view 8");
+    // The tool writes the archive only after three seconds, long after Shell has returned.
+    const EnvironmentOverride sleep("TAVORIN_IMPBIG_SLEEP_MS", "3000");
+    platform()->Shell(R"(impbig /i dress0.big script.viv "script.viv")", MinimizedFocus);
+    EXPECT_EQ(m_root.read("game/dress0.big"), "TVRBIG");
+    ASSERT_TRUE(waitForLog(m_root.file("game/impbig.exe.record"), 20000).has_value());
+    EXPECT_EQ(recorded("impbig.exe", "arg").mid(1),
+        (QStringList { "/i", "dress0.big", "script.viv", "script.viv" }));
+    // The started program runs to its end on its own.
+    const QDeadlineTimer deadline(20000);
+    while (m_root.read("game/dress0.big") == "TVRBIG" && !deadline.hasExpired())
+        QThread::msleep(50);
+    EXPECT_EQ(m_root.read("game/dress0.big"), "TVRBIGENTRscript.viv\n6\nview 8");
+}
+
+TEST_F(LaunchWineTest, ShellOfAMissingProgramThrowsFileNotFoundNamingIt)
+{
+    try {
+        platform()->Shell("TVR2005.exe -windowed=1 skip_fe", MinimizedFocus);
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number, RuntimeError::FileNotFound);
+        EXPECT_EQ(error.file, "TVR2005.exe");
+    }
 }
 
 // The locale variables as the user's session sets them; null leaves one unset. A UTF-8 language

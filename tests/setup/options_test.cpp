@@ -4,6 +4,7 @@
 #include "support/CasesOf.h"
 #include "support/ImmutablePaths.h"
 #include "support/OtherCapitals.h"
+#include "support/ScratchSettings.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -11,6 +12,10 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using namespace tavorin;
 
@@ -60,24 +65,22 @@ void setValues(const SetupControls& c, const QStringList& values)
 class OptionsTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        QDir::setCurrent(program.path());
-    }
-    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+    void SetUp() override { QDir::setCurrent(program.path()); }
 
     QString iniFile() const { return config.file(appName + "/" + appName + ".ini"); }
+    // As a message names the store: the settings file, or the registry key on Windows.
+    QString location() const { return QDir::toNativeSeparators(SettingsStore::locationFor(appName)); }
     SettingsStore makeStore()
     {
         return SettingsStore([this](const QString& m) { reports << m; }, [this] { return appName; });
     }
     void store(const QString& key, const QString& value)
     {
-        QSettings(iniFile(), QSettings::IniFormat).setValue("Options/" + key, value);
+        scratch.open(appName)->setValue("Options/" + key, value);
     }
 
-    TempFolder config;
+    ScratchSettings scratch { { "Tavorin", "Copy" } };
+    const TempFolder& config = scratch.config();
     TempFolder program;
     QString appName = "Tavorin";
     QStringList reports;
@@ -120,12 +123,21 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
         LoadOptions(restored, loader);
         EXPECT_EQ(valuesOf(restored), values);
     }
-    QSettings disk(iniFile(), QSettings::IniFormat);
-    disk.beginGroup("Options");
     const QStringList expectedKeys = { "check1.value", "check2.value", "combo2.text", "combo3.text",
         "combo4.text", "combo5.text", "combo6.text", "combo7.text", "label10.caption", "label11.caption",
         "label14.caption", "label15.caption", "label7.caption", "label8.caption", "label9.caption" };
-    EXPECT_EQ(disk.childKeys(), expectedKeys);
+    EXPECT_EQ(scratch.options(appName).keys(), expectedKeys);
+#ifdef Q_OS_WIN
+    // String values, as every reader of the classic runtime's settings expects.
+    for (const QString& key : expectedKeys) {
+        DWORD type = REG_NONE;
+        EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tavorin\\Options",
+                      reinterpret_cast<const wchar_t*>(key.utf16()), RRF_RT_ANY, &type, nullptr, nullptr),
+            ERROR_SUCCESS)
+            << key.toStdString();
+        EXPECT_EQ(type, DWORD(REG_SZ)) << key.toStdString();
+    }
+#endif
     EXPECT_TRUE(reports.isEmpty());
 }
 
@@ -157,8 +169,7 @@ TEST_P(RestoreOrder, LabelsHaveTheLastWord)
     EXPECT_EQ(check1Clicks.count() + check2Clicks.count(), c.handlerRuns);
     ASSERT_EQ(messages.size(), c.reported.isEmpty() ? 0 : 1) << messages.join('\n').toStdString();
     for (const QString& value : c.reported)
-        EXPECT_TRUE(messages[0].contains('"' + value + '"')
-            && messages[0].contains(QDir::toNativeSeparators(iniFile())))
+        EXPECT_TRUE(messages[0].contains('"' + value + '"') && messages[0].contains(location()))
             << messages[0].toStdString();
     EXPECT_TRUE(reports.isEmpty());
 }
@@ -184,7 +195,7 @@ TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
     controls.Label7->setText("5");
     controls.Combo3->setText("Chelsea");
     SaveOptions(controls, settings);
-    const QByteArray before = config.read("Tavorin/Tavorin.ini");
+    const QMap<QString, QString> before = scratch.options("Tavorin");
 
     appName = "Copy";
     QWidget otherWindow;
@@ -193,10 +204,12 @@ TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
     EXPECT_EQ(valuesOf(fresh), designValues);
     SaveOptions(fresh, settings);
 
-    EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), before);
-    EXPECT_TRUE(config.exists("Copy/Copy.ini"));
+    EXPECT_EQ(scratch.options("Tavorin"), before);
+    EXPECT_EQ(scratch.options("Copy").size(), 15);
 }
 
+// The faults of a settings file; the registry has no file to spoil.
+#ifndef Q_OS_WIN
 struct UnreadableCase : test::Labelled
 {
     QByteArray bytes;
@@ -301,6 +314,7 @@ TEST_F(OptionsTest, UnreadableFileThatCannotBeSetAsideIsLeftAlone)
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains("not saved")) << reports[0].toStdString();
 }
+#endif
 
 // The window's Play and camera tests check what every pick writes into its label; here the logo
 // is found by that label's text, so a wrong one (-3 here) shows no logo.

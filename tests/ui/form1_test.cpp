@@ -1,4 +1,5 @@
 #include "support/CasesOf.h"
+#include "support/ScratchSettings.h"
 #include "support/TempFolder.h"
 
 #include "controls/PictureButton.h"
@@ -76,7 +77,6 @@ protected:
     // Without a platform of its own the window starts programs for real.
     explicit Form1Test(std::unique_ptr<Platform> platform = nullptr)
     {
-        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
         // Every team and kit has a number no other value of the match shares.
         m_game.write("teams.ini", "\"Arsenal\",11\r\n\"Aston Villa\",22\r\n");
         m_game.write("kits.ini", "\"Home\",33\r\n\"Away\",44\r\n");
@@ -128,7 +128,7 @@ protected:
         return focused ? focused->objectName() : QString();
     }
 
-    TempFolder m_config;
+    ScratchSettings m_settings;
     TempFolder m_game;
     RecordingDialogs m_dialogs;
     std::unique_ptr<SettingsStore> m_store;
@@ -186,6 +186,8 @@ template <typename Test> QRect extentOf(const QImage& image, const QRect& area, 
     return found;
 }
 
+// The captions are measured in the artwork's font, Debian's DejaVu Sans, which Windows lacks.
+#ifndef Q_OS_WIN
 // A caption is as wide as its words in the face's DejaVu Sans Bold of 12 pixels; the three
 // captions' widths lie six pixels or more apart. Its white letters are found by their cores,
 // which stay white through the face's palette whatever lies behind them.
@@ -210,6 +212,7 @@ TEST_F(Form1Test, VisibleListsLieJustUnderTheirDrawnCaptions)
         EXPECT_LE(at.top() - caption.bottom(), 8);
     }
 }
+#endif
 
 // The maker's logo and its address are the light pixels around the hot spot: all of them lie
 // under it, and they fill most of it. Image1's frame is the drawn white square.
@@ -302,7 +305,7 @@ TEST_P(Activating, DoesItsOwnWorkAndNothingElse)
     }
     EXPECT_EQ(m_opened, std::vector<QUrl>(c.webPages, QUrl(branding::kWebAddress)));
     EXPECT_EQ(m_endedWith, c.endedWith);
-    EXPECT_EQ(QFile::exists(SettingsStore::locationFor("Tavorin")), c.saves > 0);
+    EXPECT_EQ(m_settings.options("Tavorin").size(), c.saves > 0 ? 15 : 0);
     EXPECT_EQ(control<ListCombo>("Combo5")->Text(), "800x600x32");
     EXPECT_EQ(control<QLabel>("Label11")->text(), "2");
     EXPECT_FALSE(m_game.exists("script_single_front.viv"));

@@ -8,9 +8,9 @@
 // The record is written aside and renamed into place, so whoever polls for it reads it whole.
 //
 // Named impbig*, it also does an import tool's work: "impbig /i <archive> <script> <entry>"
-// appends the script to the archive as one record ("ENTR", the entry's name, a line break, the
-// size in decimal, a line break, the bytes). TAVORIN_IMPBIG_SLEEP_MS makes it wait before it
-// writes and TAVORIN_IMPBIG_EXIT chooses its exit code.
+// appends the script to the existing archive as one record ("ENTR", the entry's name, a line
+// break, the size in decimal, a line break, the bytes). TAVORIN_IMPBIG_SLEEP_MS makes it wait
+// before it writes and TAVORIN_IMPBIG_EXIT chooses its exit code.
 #include <windows.h>
 
 #include <cstdio>
@@ -88,9 +88,11 @@ int import(int argc, wchar_t** argv)
     std::fclose(script);
 
     Sleep(DWORD(numberFromEnvironment(L"TAVORIN_IMPBIG_SLEEP_MS")));
-    std::FILE* archive = _wfopen(argv[2], L"ab");
+    // An archive that is not there is an error, not one to make.
+    std::FILE* archive = _wfopen(argv[2], L"r+b");
     if (!archive)
         return 1;
+    std::fseek(archive, 0, SEEK_END);
     const std::string record = "ENTR" + utf8(argv[4]) + "\n" + std::to_string(bytes.size()) + "\n" + bytes;
     const bool written = std::fwrite(record.data(), 1, record.size(), archive) == record.size();
     return std::fclose(archive) == 0 && written ? numberFromEnvironment(L"TAVORIN_IMPBIG_EXIT") : 1;

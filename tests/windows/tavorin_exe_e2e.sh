@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# The Windows launcher as a player gets it: the zip unpacked into a game folder of a new Wine
+# prefix, Tavorin.exe started there under Wine on the test's X server, with the cross-compiled
+# stand-in (tests/wine/standin.cpp) as the game, the scene program and the import tool. Its face
+# must match the Linux launcher's, its options must land in the registry where the classic
+# runtime kept them and come back at the next start, a Linux launcher in the same folder must
+# carry them over, and a failed step must be told and end the program with exit code 1.
+# Usage: tavorin_exe_e2e.sh <zip> <source folder> <Linux launcher> <stand-in program>
+zip=$1
+standin=$4
+source "$(dirname "$0")/../e2e/lib.sh" "$3" "$2"
+prefix_script="$source_dir/tests/wine/prefix.sh"
+
+export HOME="$work/home" WINEPREFIX="$work/prefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+mkdir -p "$HOME"
+trap 'status=$?; [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null
+  if [ $status = 0 ]; then bash "$prefix_script" remove "$WINEPREFIX"; rm -rf "$work"
+  else wineserver -k 2>/dev/null; echo "kept $work"; fi; exit $status' EXIT
+started=$SECONDS
+# A new prefix of its own, with its server ending a few seconds after the last program as a
+# player's does: that is when Wine writes the registry to user.reg.
+DISPLAY="" wineboot -i </dev/null >/dev/null 2>&1
+wineserver -w
+[ -f "$WINEPREFIX/system.reg" ] || fail "wineboot made no prefix"
+echo "   prefix made in $((SECONDS - started)) s"
+
+mkdir -p "$WINEPREFIX/drive_c/Games"
+mv "$game" "$WINEPREFIX/drive_c/Games/Tavorin 2005"
+game="$WINEPREFIX/drive_c/Games/Tavorin 2005"
+windows_game='C:\Games\Tavorin 2005'
+# The whole install: the contents of the zip's Tavorin folder copied into the game folder.
+unzip -q "$zip" -d "$work/zip"
+[ -f "$work/zip/Tavorin/Tavorin.exe" ] || fail "the zip has no Tavorin/Tavorin.exe"
+cp -a "$work/zip/Tavorin/." "$game/"
+for program in fifa2005.exe TVR2005.exe impbig.exe; do cp "$standin" "$game/$program"; done
+first_team=$(head -n1 "$game/teams.ini" | tr -d '\r' | sed 's/.*,[[:space:]]*//')
+options_key='HKCU\Software\VB and VBA Program Settings\Tavorin\Options'
+
+# Started from another folder, so it must find its own; waits for its window.
+start_windows_launcher() {
+  (cd "$work" && exec wine "$game/Tavorin.exe") &
+  launcher_pid=$!
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tavorin 2005$' | head -n1)
+  [ -n "$window" ] || fail "the Windows launcher's window did not appear"
+  sleep 1
+}
+# Waits for the launcher to end; its exit code goes to ended_with.
+await_exit() {
+  wait_for 20 launcher_gone || fail "the launcher did not end"
+  ended_with=0
+  wait "$launcher_pid" || ended_with=$?
+  launcher_pid=""
+}
+recorded() { sed -n "s/^$2=//p" "$game/$1.record" | tr -d '\r'; } # recorded <program> <key>
+words_of() { recorded "$1" arg | tail -n +2 | tr '\n' '|'; }      # argv from 1 on
+screenshot() { xdotool mousemove 1015 760; sleep 0.5; import -window "$window" "$1"; }
+# The three lists and the logo box are drawn by each platform's style and fonts.
+outside_lists_and_logo() {
+  convert "$1" -fill black -draw 'rectangle 48,144 200,164' -draw 'rectangle 264,144 416,164' \
+    -draw 'rectangle 264,208 416,228' -draw 'rectangle 80,192 160,264' "$2"
+}
+
+echo "== the face, beside the Linux launcher's"
+start_launcher
+screenshot "$work/linux.png"
+click_at 412 14 # PictureButton2: exit
+wait_for_exit
+rm -rf "$XDG_CONFIG_HOME"
+started=$SECONDS
+start_windows_launcher
+echo "   window shown in $((SECONDS - started)) s"
+screenshot "$work/windows.png"
+mkdir -p "$source_dir/build-windows" && cp "$work/windows.png" "$source_dir/build-windows/window-e2e.png"
+expect_eq "window size" "430x449" "$(identify -format '%wx%h' "$work/windows.png")"
+outside_lists_and_logo "$work/linux.png" "$work/linux-masked.png"
+outside_lists_and_logo "$work/windows.png" "$work/windows-masked.png"
+expect_eq "pixels that differ from the Linux launcher's outside the lists and the logo" 0 \
+  "$(compare -metric AE "$work/linux-masked.png" "$work/windows-masked.png" "$work/difference.png" 2>&1 || true)"
+
+echo "== picks, Play and a camera run"
+xdotool key --delay 80 Tab Tab Down Tab Tab Down Tab space # Combo3, Combo5: the first; Check1: windowed
+xdotool key --delay 80 Tab Tab Return                      # Command2: Play
+wait_for 20 test -e "$game/fifa2005.exe.record" || fail "Play did not start the game"
+game_line="fifa2005.exe -skip_fe=1 windowed=1 home_team=$first_team HOME_TEAM_KIT= AWAY_TEAM_KIT= away_team= STADIUM_MODEL= resolution=640x480x16 audio="
+expect_eq "the game's command line" "$game_line" "$(recorded fifa2005.exe line)"
+expect_eq "the game's words" "-skip_fe=1|windowed=1|home_team=$first_team|HOME_TEAM_KIT=|AWAY_TEAM_KIT=|away_team=|STADIUM_MODEL=|resolution=640x480x16|audio=|" \
+  "$(words_of fifa2005.exe)"
+expect_eq "the game's folder" "$windows_game" "$(recorded fifa2005.exe folder)"
+
+# The import tool writes its record into the archive only after two seconds: a launcher that
+# did not wait for it would stage the archive without it.
+export TAVORIN_IMPBIG_SLEEP_MS=2000
+click_at 118 382 # PictureButton10: camera8.efx, front
+wait_for 30 test -e "$game/TVR2005.exe.record" || fail "the camera run did not start the scene program"
+unset TAVORIN_IMPBIG_SLEEP_MS
+expect_eq "the import line" "impbig /i dress0.big script_single_front.viv script_single_front.viv" \
+  "$(recorded impbig.exe line)"
+expect_eq "the import tool's folder" "$windows_game" "$(recorded impbig.exe folder)"
+scene_line="TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT= AWAY_TEAM_KIT=1 home_team=$first_team away_team=47 STADIUM_MODEL=92 windowed=1 audio=0 resolution=640x480x16"
+expect_eq "the scene line" "$scene_line" "$(recorded TVR2005.exe line)"
+expect_eq "the scene's words" "-windowed=1|skip_fe|HOME_TEAM_KIT=|AWAY_TEAM_KIT=1|home_team=$first_team|away_team=47|STADIUM_MODEL=92|windowed=1|audio=0|resolution=640x480x16|" \
+  "$(words_of TVR2005.exe)"
+expect_eq "the scene's folder" "$windows_game" "$(recorded TVR2005.exe folder)"
+{ printf 'ENTRscript_single_front.viv\n%s\n' "$(wc -c <"$game/camera8.efx")"; cat "$game/camera8.efx"; } >"$work/entry"
+cmp -s "$game/dress0.big" "$game/data/cmn/be/dress0.big" || fail "the archive was not staged"
+tail -c "$(wc -c <"$work/entry")" "$game/data/cmn/be/dress0.big" | cmp -s - "$work/entry" ||
+  fail "the staged archive lacks the import tool's record"
+cmp -s "$game/front.bin" "$game/data/cmn/be/fifa00.bin" || fail "front.bin was not staged as fifa00.bin"
+[ ! -e "$game/script_single_front.viv" ] || fail "the script copy was left behind"
+pass "archive and side file staged after the import"
+click_at 412 14
+await_exit
+expect_eq "exit code of the exit button" 0 "$ended_with"
+
+echo "== the options in the registry"
+wineserver -w # the registry reaches user.reg as the server ends, a few seconds after the launcher
+query=$(wine reg query "$options_key" | tr -d '\r')
+echo "$query" | sed 's/^/   /'
+expect_eq "values under the Options key" 15 "$(echo "$query" | grep -c '^ \+[a-z0-9]*\.[a-z]* \+REG_')"
+expect_eq "string values under the Options key" 15 "$(echo "$query" | grep -c '^ \+[a-z0-9]*\.[a-z]* \+REG_SZ ')"
+reg_value() { echo "$query" | sed -n "s/^ \+$1 \+REG_SZ \+//p"; }
+expect_eq "label7.caption" "$first_team" "$(reg_value label7.caption)"
+expect_eq "label10.caption" "windowed=1" "$(reg_value 'label10\.caption')"
+expect_eq "combo5.text" "640x480x16" "$(reg_value combo5.text)"
+expect_eq "check1.value" "1" "$(reg_value check1.value)"
+
+echo "== read back at the next start"
+rm -f "$game"/*.record
+start_windows_launcher
+xdotool key --delay 80 Tab Tab Tab Tab Tab Tab Tab Return # Command2: Play
+wait_for 20 test -e "$game/fifa2005.exe.record" || fail "Play did not start the game"
+expect_eq "the game's command line at the next start" "$game_line" "$(recorded fifa2005.exe line)"
+click_at 412 14
+await_exit
+expect_eq "exit code" 0 "$ended_with"
+wineserver -w
+
+echo "== carried over to a Linux launcher without settings of its own"
+rm -f "$game"/*.record
+[ ! -e "$settings" ] || fail "the Linux launcher already has a settings file"
+start_launcher
+xdotool key --window "$window" --delay 80 Tab Tab Tab Tab Tab Tab Tab Return
+wait_for 30 test -e "$game/fifa2005.exe.record" || fail "the Linux launcher's Play did not start the game"
+expect_eq "the game's words from the Linux launcher" \
+  "-skip_fe=1|windowed=1|home_team=$first_team|HOME_TEAM_KIT=|AWAY_TEAM_KIT=|away_team=|STADIUM_MODEL=|resolution=640x480x16|audio=|" \
+  "$(words_of fifa2005.exe)"
+click_at 412 14
+wait_for_exit
+expect_eq "the Linux settings file after its first save" "$first_team" "$(setting label7.caption)"
+
+echo "== a failed step"
+rm "$game/front.bin"
+start_windows_launcher
+click_at 118 382 # the side file is missing
+box=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tavorin$' | head -n1)
+[ -n "$box" ] || fail "no message box"
+sleep 0.5
+# A Qt message box copies its text on Ctrl+C; Wine hands the clipboard on to X.
+xdotool key ctrl+c
+sleep 0.5
+message=$(timeout 5 xclip -o -selection clipboard | tr -d '\r' || true)
+echo "$message" | sed 's/^/   /'
+for part in 53 "File not found" "copying the side file into the game's data folder" front.bin; do
+  [[ $message == *"$part"* ]] || fail "the message box does not say \"$part\""
+done
+pass "the message box gives the number, the step and the file"
+xdotool key Return
+await_exit
+expect_eq "exit code after a failed step" 1 "$ended_with"
