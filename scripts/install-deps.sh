@@ -12,6 +12,9 @@ packages=(
   # the tests run real Windows programs (MinGW-w64 above builds them) and read files real Wine writes;
   # wine64 alone has no wine command
   wine wine64
+  # the Windows build: Qt's source comes as a Debian source package (dpkg-dev above unpacks it,
+  # python3 reads its licence records), and the zip is checked unpacked
+  python3 xz-utils unzip
 )
 missing=()
 for p in "${packages[@]}"; do
