@@ -49,6 +49,14 @@ install(FILES $<TARGET_FILE:Qt6::QGifPlugin> $<TARGET_FILE:Qt6::QICOPlugin> $<TA
 # its plain Windows style.
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION ${zip_root}/styles)
 
+# Qt's DLLs keep their symbol tables and MinGW's C++ runtime its debugging information (23 of its
+# 24 MB), which no player needs: they are stripped in the zip, as cpack strips Tavorin.exe.
+install(CODE "
+  file(GLOB_RECURSE dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${zip_root}/*.dll\")
+  foreach(dll IN LISTS dlls)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${dll}\" COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()")
+
 set(licences ${zip_root}/licences)
 install(FILES "${windows_packaging_dir}/licences-README.txt" DESTINATION ${licences} RENAME README.txt)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION ${licences} RENAME Tavorin-LICENSE.txt)

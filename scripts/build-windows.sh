@@ -20,12 +20,13 @@ cmake --build "$build" -j "$(nproc)"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 zip=$build/Tavorin-$version-win64.zip
 
-# What Windows provides is what Wine provides in its place: its built-in DLLs.
+# What Windows provides is what Wine provides in its place: its built-in DLLs, and the API sets
+# (api-ms-win-*, ext-ms-*) that the loader of Windows 10 and of Wine resolves without a file.
 unpacked=$(mktemp -d); trap 'rm -rf "$unpacked"' EXIT
 unzip -q "$zip" -d "$unpacked"
 missing=$(find "$unpacked" -iname '*.dll' -o -iname '*.exe' | while read -r file; do
     x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\tDLL Name: //p'
-  done | sort -fu | while read -r dll; do
+  done | sort -fu | grep -viE '^(api|ext)-ms-' | while read -r dll; do
     [ -n "$(find "$unpacked/Tavorin" /usr/lib/x86_64-linux-gnu/wine/x86_64-windows -maxdepth 1 -iname "$dll")" ] || echo "$dll"
   done)
 [ -z "$missing" ] || { echo "build-windows: $zip lacks DLLs its files import: $missing" >&2; exit 1; }

@@ -49,7 +49,8 @@ for folder, _, names in sorted(os.walk(os.path.join(source, "src"))):
     for entry in entries if isinstance(entries, list) else [entries]:
         if not in_use(folder, entry):
             continue
-        licences = entry.get("LicenseFiles") or [entry["LicenseFile"]]
+        # Code in the public domain comes without a licence file.
+        licences = entry.get("LicenseFiles") or ([entry["LicenseFile"]] if entry.get("LicenseFile") else [])
         with open(os.path.join(out, entry["Id"] + ".txt"), "w", encoding="utf-8") as notice:
             notice.write(f"{entry['Name']}" + (f", version {entry['Version']}" if entry.get("Version") else "") + "\n")
             notice.write(f"Used in Qt: {entry.get('QtUsage', '')}\n")
