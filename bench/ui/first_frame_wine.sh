@@ -15,8 +15,8 @@ zip=$("$root/scripts/build-windows.sh" "$folder" -DTAVORIN_BENCH=ON | tail -n 1)
 
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-trap '"$root/tests/wine/prefix.sh" remove "$WINEPREFIX"; rm -rf "$work"' EXIT
-"$root/tests/wine/prefix.sh" create "$WINEPREFIX" >/dev/null
+trap 'bash "$root/tests/wine/prefix.sh" remove "$WINEPREFIX"; rm -rf "$work"' EXIT
+bash "$root/tests/wine/prefix.sh" create "$WINEPREFIX" >/dev/null
 game=$work/game
 cp -a "$root/demo/." "$game/"
 unzip -q "$zip" -d "$work/zip"
@@ -29,7 +29,7 @@ cd "$game"
 # One line per run: program, microseconds to the first frame, peak KiB.
 "$root/tests/support/with-xvfb.sh" bash -c '
   measure() {
-    local start; start=$(date +%s%N); read -r painted rss _ < <(wine Tavorin.exe "$@" | tr -d "\r")
+    local start; start=$(date +%s%N); read -r painted rss _ < <(wine Tavorin.exe "$@" 2>/dev/null | tr -d "\r")
     echo "$(( (painted - start) / 1000 )) $rss"
   }
   for program in "" --bare --label; do measure ${program:+$program background.gif} >/dev/null; done
