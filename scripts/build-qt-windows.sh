@@ -5,7 +5,7 @@
 # shapes it (source version, our patches, the configuration, the compiler), so it is reused
 # while the key matches and built anew when not. A build that fails or is interrupted never
 # leaves a folder that looks complete: it is installed elsewhere and renamed into place last.
-#   scripts/build-qt-windows.sh        (prints the Qt folder on its last line)
+#   scripts/build-qt-windows.sh        (prints the Qt folder, and only that, on its output)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=$root/cmake/mingw-w64.cmake
@@ -57,7 +57,9 @@ done
 shopt -u nullglob
 touch "$apt_dir/sources.list"
 apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
-             -o "Dir::State::Lists=$apt_dir/lists" -o Debug::NoLocking=1)
+             -o "Dir::State::Lists=$apt_dir/lists" -o Debug::NoLocking=1
+             # root downloads into a private folder the _apt user cannot enter; say so once, not per file
+             -o APT::Sandbox::User=root)
 apt-get "${apt_options[@]}" -qq update
 (cd "$work" && apt-get "${apt_options[@]}" -qq source --download-only "qt6-base=$version")
 dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/src" >/dev/null
@@ -68,13 +70,22 @@ done
 cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_INSTALL_PREFIX="$work/install" "${config[@]}" >"$work/configure.log" ||
   { cat "$work/configure.log" >&2; exit 1; }
-nice cmake --build "$work/build" -j "$(nproc)"
+# Its progress goes to the error stream: the output is the folder alone.
+nice cmake --build "$work/build" -j "$(nproc)" >&2
 cmake --install "$work/build" >/dev/null
-# Where the exact source came from, for the licences folder of the zip.
+# The licence texts and notices of what was built, for the licences folder of the zip: the
+# source and build folders are gone once this script ends.
+"$root/scripts/qt-windows-notices.sh" "$work/src" "$work/build" "$work/install/licences"
+# Where the exact source came from, for the same folder.
 {
-  echo "Debian source package qt6-base $version (qt6-base_${version#*:}.dsc and the files it lists),"
-  echo "unpacked with dpkg-source -x, which applies Debian's patches."
+  echo "Qt $upstream for Windows, as shipped with Tavorin, was built from Debian's source package"
+  echo "qt6-base version $version (qt6-base_${version#*:}.dsc and the files it lists), unpacked"
+  echo "with dpkg-source -x, which applies Debian's patches. On Debian 12 with a deb-src entry:"
+  echo "  apt-get source qt6-base=$version"
+  echo "Debian's snapshot archive keeps every version of the package it ever published."
   for patch in "${patches[@]}"; do echo "Then Tavorin's patch $(basename "$patch"), in Tavorin's source under packaging/windows/qt-patches."; done
+  echo "Configured with CMake for x86_64-w64-mingw32 (GCC $(x86_64-w64-mingw32-g++-posix -dumpversion), posix threads):"
+  printf '  %s\n' "${config[@]}"
 } >"$work/install/SOURCE"
 touch "$work/install/.complete"
 rm -rf "$qt"

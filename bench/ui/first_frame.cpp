@@ -16,19 +16,44 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 namespace {
+
+long peakMemoryKiB()
+{
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#endif
+}
+
+// Linux counts the time the main thread was ready to run but waited for a processor; Windows
+// keeps no such figure, so there it is 0.
+unsigned long long runDelayNs()
+{
+    unsigned long long running = 0, runDelay = 0;
+#ifndef Q_OS_WIN
+    std::ifstream("/proc/self/schedstat") >> running >> runDelay;
+#endif
+    return runDelay;
+}
 
 void reportAndQuit()
 {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    unsigned long long running = 0, runDelay = 0;
-    std::ifstream("/proc/self/schedstat") >> running >> runDelay;
     std::printf("%lld %ld %llu\n", static_cast<long long>(std::chrono::nanoseconds(now).count()),
-        usage.ru_maxrss, runDelay);
+        peakMemoryKiB(), runDelayNs());
     std::fflush(stdout);
     std::_Exit(0);
 }

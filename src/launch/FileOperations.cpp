@@ -30,6 +30,16 @@ namespace {
 
 #ifdef Q_OS_WIN
 
+    // A folder where the file should go is 75, as on Linux (QSaveFile refuses it as an
+    // unwritable file, which would read 70); a file or folder that cannot be written is 70.
+    int unwritableNumber(const QString& destination)
+    {
+        const QFileInfo info(destination);
+        if (info.isDir())
+            return RuntimeError::PathFileAccessError;
+        return info.absoluteDir().exists() ? RuntimeError::PermissionDenied : RuntimeError::PathNotFound;
+    }
+
     void copyBytes(const QString& source, const QString& destination, const QString& step)
     {
         QFile in(source);
@@ -41,9 +51,7 @@ namespace {
             throw RuntimeError(RuntimeError::PathFileAccessError, step, destination);
         QSaveFile out(destination);
         if (!out.open(QIODevice::WriteOnly))
-            throw RuntimeError(QFileInfo(destination).absoluteDir().exists() ? RuntimeError::PermissionDenied
-                                                                             : RuntimeError::PathNotFound,
-                step, destination);
+            throw RuntimeError(unwritableNumber(destination), step, destination);
         constexpr qint64 chunkSize = 4 << 20;
         while (!in.atEnd()) {
             const QByteArray chunk = in.read(chunkSize);
@@ -51,7 +59,7 @@ namespace {
                 throw RuntimeError(RuntimeError::PathFileAccessError, step, destination);
         }
         if (!out.commit())
-            throw RuntimeError(RuntimeError::PermissionDenied, step, destination);
+            throw RuntimeError(unwritableNumber(destination), step, destination);
     }
 
 #else
