@@ -68,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, LaunchSplitWindowsCommandLineTest,
             { "impbig", "/i", "dress0.big", "s.viv", "s.viv" } }),
     test::byLabel);
 
+// Wine's locale is a matter of the launcher on Linux only.
+#ifndef Q_OS_WIN
 // A session's locale variables, LC_TIME set in every one, and the LC_CTYPE Wine then gets (null:
 // the session's own). Installed here: the UTF-8 forms below and whatever is not UTF-8.
 struct WineLocaleCase : test::Labelled
@@ -133,3 +135,4 @@ INSTANTIATE_TEST_SUITE_P(Sessions, LaunchLocaleForWineTest,
         WineLocaleCase { "modifierKept", nullptr, nullptr, "sr_RS@latin", "sr_RS.UTF-8@latin" },
         WineLocaleCase { "modifierWithoutUtf8Form", nullptr, nullptr, "de_DE@euro", "de_DE.UTF-8" }),
     test::byLabel);
+#endif

@@ -437,6 +437,8 @@ TEST_F(LaunchSceneTest, SecondRunRestagesTheDataFolder)
     EXPECT_EQ(staged("fifa00.bin"), contentOf("back.bin"));
 }
 
+// Windows finds names in any capitals itself.
+#ifndef Q_OS_WIN
 // Every camera of a game folder whose names are all in other capitals: each file is found,
 // each staged file replaces the one already there, and no second spelling appears anywhere.
 TEST_F(LaunchSceneTest, AGameFolderInOtherCapitalsRunsEveryCamera)
@@ -458,6 +460,7 @@ TEST_F(LaunchSceneTest, AGameFolderInOtherCapitalsRunsEveryCamera)
     }
     EXPECT_EQ(readLines(importLog()).count("/i"), 12);
 }
+#endif
 
 
 // On Windows, Windows itself finds the programs in the launcher's folder, which for a test is the

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace tavorin;
 using namespace tavorin::test;
@@ -197,11 +198,16 @@ TEST_P(LaunchWineLocaleTest, LettersBeyondAsciiReachTheProgramWhole)
         << recorded("rec.exe", "ansi").value(0).toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Sessions, LaunchWineLocaleTest,
-    testing::Values(LocaleCase { "lcAllOverridesAUtf8Ctype", "C", "C.UTF-8", "C.UTF-8", false, false },
-        LocaleCase { "localeNotInstalled", nullptr, nullptr, "xx_XX.UTF-8", false, false },
-        LocaleCase { "russianNotInUtf8", nullptr, nullptr, "ru_RU.KOI8-R", true, true },
-        LocaleCase { "russianNotInUtf8ForAllCategories", "ru_RU.KOI8-R", nullptr, "C.UTF-8", true, true }),
-    test::byLabel);
+const std::vector<LocaleCase> kSessions = {
+    LocaleCase { "lcAllOverridesAUtf8Ctype", "C", "C.UTF-8", "C.UTF-8", false, false },
+    LocaleCase { "localeNotInstalled", nullptr, nullptr, "xx_XX.UTF-8", false, false },
+// Windows has no locales to build; its code page is the system's, whatever the variables say.
+#ifndef Q_OS_WIN
+    LocaleCase { "russianNotInUtf8", nullptr, nullptr, "ru_RU.KOI8-R", true, true },
+    LocaleCase { "russianNotInUtf8ForAllCategories", "ru_RU.KOI8-R", nullptr, "C.UTF-8", true, true },
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Sessions, LaunchWineLocaleTest, testing::ValuesIn(kSessions), test::byLabel);
 
 } // namespace
