@@ -6,6 +6,8 @@ source "$(dirname "$0")/lib.sh" "$1" "$2"
 
 boxes() { xdotool search --onlyvisible --name '^Tavorin$' 2>/dev/null || true; }
 box_shown() { [ -n "$(boxes)" ]; }
+box_closed() { ! boxes | grep -qx "$1"; }
+close_launcher() { wmctrl -i -c "$window" && wait_for_exit; }
 
 # Answers message boxes until none comes for two seconds; prints how many there were.
 answer_boxes() {
@@ -13,8 +15,7 @@ answer_boxes() {
   while wait_for 2 box_shown; do
     box=$(boxes | head -n1)
     wmctrl -i -c "$box" # a box with one button takes a close request as its answer
-    wait_for 5 eval '! xdotool search --onlyvisible --name "^Tavorin$" 2>/dev/null | grep -qx "$box"' ||
-      fail "a message box did not close"
+    wait_for 5 box_closed "$box" || fail "a message box did not close"
     answered=$((answered + 1))
   done
   echo "$answered"
@@ -27,8 +28,7 @@ run_launcher
 wait_for 20 box_shown || fail "no message about the unreadable settings file"
 expect_eq "message boxes at start-up" 1 "$(answer_boxes)"
 find_window
-wmctrl -i -c "$window"
-wait_for_exit
+close_launcher
 cp "$settings" "$work/good.ini"
 if ! chattr +i "$settings" 2>/dev/null; then
   echo "skipped: chattr +i is not available on this file system"
@@ -45,8 +45,7 @@ pass "the camera run went on"
 # From Combo3 on: Combo4, Combo5, Check1, Command1 (Save).
 xdotool key --window "$window" --delay 80 Tab Tab Tab Tab space
 expect_eq "message boxes of the Save button: only \"Settings Saved!\"" 1 "$(answer_boxes)"
-wmctrl -i -c "$window"
-wait_for_exit
+close_launcher
 pass "the close ended the launcher without another message"
 
 start_launcher

@@ -94,7 +94,8 @@ public:
             "{ pwd; printf '%s\\n' \"$@\"; printf 'script='; cat \"$3\"; echo; } >> '"
                 + QFile::encodeName(importLog())
                 + "'\nfor archive in [dD][rR][eE][sS][sS]0.[bB][iI][gG]; do\n"
-                  "  if [ -f \"$archive\" ]; then printf 'ENTR%s\\n%s\\n' \"$4\" \"$(wc -c < \"$3\")\" >> \"$archive\"; "
+                  "  if [ -f \"$archive\" ]; then printf 'ENTR%s\\n%s\\n' \"$4\" \"$(wc -c < \"$3\")\" >> "
+                  "\"$archive\"; "
                   "cat \"$3\" >> \"$archive\"; fi\n"
                   "done\n"
                 + more);
@@ -124,7 +125,10 @@ public:
     {
         return m_root.file(name.isEmpty() ? "game" : inGame(name));
     }
-    QByteArray staged(const QString& name) const { return m_root.read(inGame("data/cmn/be/" + name)); }
+    QByteArray staged(const QString& name) const
+    {
+        return m_root.read(inGame("data/cmn/be/" + name));
+    }
 
     SceneRunner runner()
     {
@@ -285,8 +289,8 @@ const auto kSpellings = testing::Values(false);
 const auto kSpellings = testing::Bool();
 #endif
 
-INSTANTIATE_TEST_SUITE_P(Faults, LaunchSceneStops, testing::Combine(testing::ValuesIn(kStops), kSpellings),
-    [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(
+    Faults, LaunchSceneStops, testing::Combine(testing::ValuesIn(kStops), kSpellings), [](const auto& info) {
         return std::string(std::get<0>(info.param).label)
             + (std::get<1>(info.param) ? "_in_other_capitals" : "");
     });
@@ -461,7 +465,6 @@ TEST_F(LaunchSceneTest, AGameFolderInOtherCapitalsRunsEveryCamera)
     EXPECT_EQ(readLines(importLog()).count("/i"), 12);
 }
 #endif
-
 
 // On Windows, Windows itself finds the programs in the launcher's folder, which for a test is the
 // test program's own.

@@ -13,13 +13,14 @@
 #include <chrono>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
 
 namespace {
 
-constexpr uint32_t kLeftButton = 0x110; // BTN_LEFT of linux/input-event-codes.h
-constexpr uint32_t kRightButton = 0x111;
+// BTN_LEFT and BTN_RIGHT of linux/input-event-codes.h
+const std::map<std::string, uint32_t> kButtons { { "left", 0x110 }, { "right", 0x111 } };
 
 struct Globals {
     wl_seat* seat = nullptr;
@@ -46,17 +47,6 @@ uint32_t now()
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-bool buttonCode(const std::string& name, uint32_t& code)
-{
-    if (name == "left")
-        code = kLeftButton;
-    else if (name == "right")
-        code = kRightButton;
-    else
-        return false;
-    return true;
-}
-
 // Sends one command; false when the line is not one.
 bool play(zwlr_virtual_pointer_v1* pointer, const std::string& line, uint32_t width, uint32_t height)
 {
@@ -70,10 +60,9 @@ bool play(zwlr_virtual_pointer_v1* pointer, const std::string& line, uint32_t wi
         zwlr_virtual_pointer_v1_motion_absolute(pointer, now(), x, y, width, height);
     } else if (verb == "press" || verb == "release") {
         std::string name;
-        uint32_t code = 0;
-        if (!(words >> name) || !buttonCode(name, code))
+        if (!(words >> name) || !kButtons.contains(name))
             return false;
-        zwlr_virtual_pointer_v1_button(pointer, now(), code,
+        zwlr_virtual_pointer_v1_button(pointer, now(), kButtons.at(name),
                                        verb == "press" ? WL_POINTER_BUTTON_STATE_PRESSED
                                                        : WL_POINTER_BUTTON_STATE_RELEASED);
     } else {

@@ -6,36 +6,21 @@ import json
 import sys
 
 
-def windows(node, floating=False):
-    """Every window (a node with a client's pid) below node, with whether it floats."""
+def windows(node):
+    """Every window (a node with a client's pid) below node, floating ones first: they lie on top."""
     if node.get("pid") is not None:
-        yield node, floating
-    for child in node.get("nodes", []):
-        yield from windows(child, floating)
-    for child in node.get("floating_nodes", []):
-        yield from windows(child, True)
+        yield node
+    for child in node.get("floating_nodes", []) + node.get("nodes", []):
+        yield from windows(child)
 
 
-def contains(rect, x, y):
-    return rect["x"] <= x < rect["x"] + rect["width"] and rect["y"] <= y < rect["y"] + rect["height"]
-
-
-def main():
-    tree = json.load(sys.stdin)
-    found = list(windows(tree))
-    if sys.argv[1] == "window":
-        for node, _ in found:
-            if node.get("name") == sys.argv[2]:
-                r = node["rect"]
-                print(r["x"], r["y"], r["width"], r["height"], node.get("app_id"))
-                return
-    elif sys.argv[1] == "at":
-        x, y = int(sys.argv[2]), int(sys.argv[3])
-        # Floating windows lie above the tiled ones.
-        for node, _ in sorted(found, key=lambda pair: not pair[1]):
-            if contains(node["rect"], x, y):
-                print(node.get("app_id"))
-                return
-
-
-main()
+question = sys.argv[1:]
+for node in windows(json.load(sys.stdin)):
+    r = node["rect"]
+    if question[0] == "window" and node.get("name") == question[1]:
+        print(r["x"], r["y"], r["width"], r["height"], node.get("app_id"))
+        break
+    if question[0] == "at" and r["x"] <= int(question[1]) < r["x"] + r["width"] \
+            and r["y"] <= int(question[2]) < r["y"] + r["height"]:
+        print(node.get("app_id"))
+        break

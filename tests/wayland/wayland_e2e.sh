@@ -99,8 +99,7 @@ onto_camera1() {
 pointer_reaches_launcher() {
   nudged() { onto_camera1 && shows camera01_hover.bmp 24 312; }
   wait_for 10 nudged || fail "the launcher never saw the virtual pointer"
-  point "move 100 100"
-  wait_for 5 shows camera01_idle.bmp 24 312 || fail "camera 1 did not go back to idle"
+  leave_camera1 "the launcher sees the virtual pointer"
 }
 
 shot_region() { as_nobody grim -g "$2,$3 ${4}x${5}" - >"$1"; } # shot_region <file> <x> <y> <w> <h>
@@ -121,6 +120,9 @@ expect_shows() { # expect_shows <what> <picture> <x> <y> [screenshot name]
   [ -z "${5:-}" ] || shot_face "$shots/$5"
   pass "$1"
 }
+hover_camera1() { onto_camera1 && expect_shows "$1" camera01_hover.bmp 24 312 "${2:-}"; } # <what> [shot]
+leave_camera1() { point "move 100 100" && expect_shows "$1" camera01_idle.bmp 24 312 "${2:-}"; }
+click_face() { point "$(at_face "$1" "$2")" "press left" "release left"; } # click_face <x> <y>
 
 face_scenario() {
   # The same build under X11 first, copied under another name: the ids must not follow the file name.
@@ -163,10 +165,8 @@ pointer_scenario() {
   trace_saves
   start_pointer
   pointer_reaches_launcher
-  onto_camera1
-  expect_shows "hover picture" camera01_hover.bmp 24 312 wayland-hover.png
-  point "move 100 100"
-  expect_shows "idle again after leaving to the desktop" camera01_idle.bmp 24 312 wayland-left-to-desktop.png
+  hover_camera1 "hover picture" wayland-hover.png
+  leave_camera1 "idle again after leaving to the desktop" wayland-left-to-desktop.png
   onto_camera1
   point "press left"
   expect_shows "pressed picture" camera01_down.bmp 24 312 wayland-pressed.png
@@ -192,33 +192,28 @@ pointer_scenario() {
   point "$(at_face $((x + 20)) 240)" "$(at_face $((x + 40)) 250)" "$(at_face $((x + 60)) 260)" "release left"
   expect_eq "a left drag moves the window with the pointer" "$((x1 + 60)) $((y1 + 30))" "$(window_origin)"
   read -r wx wy _ < <(window_origin)
-  onto_camera1
-  expect_shows "hover picture right after a drag, without a click" camera01_hover.bmp 24 312
-  point "move 100 100"
-  expect_shows "idle again" camera01_idle.bmp 24 312
+  hover_camera1 "hover picture right after a drag, without a click"
+  leave_camera1 "idle again"
 
   (exec_nobody QT_QPA_PLATFORM=wayland "$work/$(basename "$neighbour_tool")") &
   neighbour_pid=$!
   wait_for 20 has_toplevel neighbour || fail "the other window did not appear"
-  onto_camera1
-  expect_shows "hover picture over the other window" camera01_hover.bmp 24 312
-  point "move 100 100"
+  hover_camera1 "hover picture over the other window"
+  leave_camera1 "idle again after leaving onto another window"
   expect_eq "the pointer is on the other window" "neighbour" "$(tree at 100 100)"
-  expect_shows "idle again after leaving onto another window" camera01_idle.bmp 24 312
   shot_screen "$shots/wayland-left-to-window.png"
 
   # sway has no minimised state: it drops the request, and the window stays where it was.
-  point "$(at_face 388 14)" "press left" "release left"
+  click_face 388 14
   asked_to_minimise() { grep -q 'xdg_toplevel@[0-9]*\.set_minimized()' "$work/launcher.log"; }
   wait_for 5 asked_to_minimise || fail "the minimise button did not ask the compositor to minimise"
   pass "the minimise button asks the compositor to minimise"
-  onto_camera1
-  expect_shows "the face still answers after minimise" camera01_hover.bmp 24 312
+  hover_camera1 "the face still answers after minimise"
   expect_shows "the minimise button is idle again" minimise_idle.gif 376 0
   has_toplevel "Tavorin 2005" || fail "the window left the screen"
   pass "minimise leaves the window on sway"
 
-  point "$(at_face 412 14)" "press left" "release left"
+  click_face 412 14
   wait_for_exit_code 0
   wait "$tracer_pid" || true
   tracer_pid=""
@@ -243,7 +238,8 @@ keyboard_scenario() {
   run_wayland_launcher
   start_pointer
   pointer_reaches_launcher
-  point "$(at_face 118 382)" "press left" "release left" "move 100 100" # PictureButton10: camera8
+  click_face 118 382 # PictureButton10: camera8
+  point "move 100 100"
   wait_for 10 has_toplevel Tavorin || fail "no message box about the missing camera script"
   shot_screen "$shots/wayland-message-box.png"
   pass "the missing camera script is told in a message box"
