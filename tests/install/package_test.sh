@@ -117,5 +117,6 @@ mv "$work/out/own" "$game/Tavorin"
 
 message=$("$root/usr/games/tavorin-uninstall" "$game")
 grep -qF "$game/Tavorin" <<<"$message" || fail "the uninstall did not name the launcher it left: $message"
+grep -q "the player's own" "$game/Tavorin" || fail "the uninstall removed the player's launcher"
 rm "$game/Tavorin"
 expect_same_snapshot "the uninstall removes everything else the install wrote" "$before"
