@@ -33,20 +33,12 @@ public:
     }
 };
 
-// Dragged: hovering, then moved over with the left button held. DoubleClicked: hovering, then the
-// toolkit's press, release and double click of the left button.
-enum class Phase { Idle, Hovering, Down, RightDown, Dragged, DoubleClicked };
-enum class Input {
-    Move,
-    Press,
-    Release,
-    DoubleClick,
-    Tick,
-    Resize,
-    SetPicture,
-    SetPictureHover,
-    SetPictureDown
-};
+// NoHover, UndecodableHover: idle, with no hover picture or with bytes that are no picture. The phases
+// from Hovering on begin with a plain move onto the button. Dragged: hovering, then moved over with the
+// left button held. DoubleClicked: hovering, then the toolkit's press, release and double click.
+enum class Phase { Idle, NoHover, UndecodableHover, Hovering, Down, RightDown, Dragged, DoubleClicked };
+// SetIdle, SetHover, SetDown: setPicture, setPictureHover, setPictureDown with a new picture.
+enum class Input { Move, Press, Release, DoubleClick, Tick, Resize, SetIdle, SetHover, SetDown };
 
 class PictureButtonTest : public ::testing::Test
 {
@@ -130,7 +122,11 @@ class StateTable : public CasesOf<PictureButtonTest, Transition>
 protected:
     void arrange(Phase phase)
     {
-        if (phase != Phase::Idle)
+        if (phase == Phase::NoHover)
+            m_button->setPictureHover(m_hover = nullptr);
+        if (phase == Phase::UndecodableHover)
+            m_button->setPictureHover(m_hover = std::make_shared<const PictureData>("no picture", "bmp"));
+        if (phase >= Phase::Hovering)
             move(Qt::NoButton);
         if (phase == Phase::Down || phase == Phase::DoubleClicked)
             press(Qt::LeftButton);
@@ -162,11 +158,11 @@ protected:
             return tick();
         case Input::Resize:
             return m_button->resize(100, 100);
-        case Input::SetPicture:
+        case Input::SetIdle:
             return m_button->setPicture(m_idle = m_replacement);
-        case Input::SetPictureHover:
+        case Input::SetHover:
             return m_button->setPictureHover(m_hover = m_replacement);
-        case Input::SetPictureDown:
+        case Input::SetDown:
             return m_button->setPictureDown(m_down = m_replacement);
         }
     }
@@ -178,6 +174,7 @@ TEST_P(StateTable, GivesStateRedrawAndEvents)
     arrange(row.start);
     m_paintCounter.paints = 0;
     m_pointerOver = row.over;
+    const QSize before = m_button->size();
 
     apply(row);
     settle();
@@ -190,44 +187,49 @@ TEST_P(StateTable, GivesStateRedrawAndEvents)
     EXPECT_EQ(m_button->picture(), m_idle);
     EXPECT_EQ(m_button->pictureHover(), m_hover);
     EXPECT_EQ(m_button->pictureDown(), m_down);
-    EXPECT_EQ(m_button->size(), pictureOf(row.state)->size());
-    EXPECT_EQ(shownColour(), pictureOf(row.state)->pixmap().toImage().pixelColor(0, 0));
+    // A state without a picture keeps the button's size and clears its surface.
+    const Picture& shown = pictureOf(row.state);
+    const bool drawn = shown && !shown->isNull();
+    EXPECT_EQ(m_button->size(), drawn ? shown->size() : before);
+    EXPECT_EQ(shownColour(),
+        drawn ? shown->pixmap().toImage().pixelColor(0, 0) : m_button->palette().color(QPalette::Window));
 }
 
 constexpr Qt::MouseButtons none = Qt::NoButton, left = Qt::LeftButton, right = Qt::RightButton,
                            middle = Qt::MiddleButton;
-constexpr Phase idle = Phase::Idle, hovering = Phase::Hovering, down = Phase::Down,
-                rightDown = Phase::RightDown, dragged = Phase::Dragged, doubleClicked = Phase::DoubleClicked;
+using enum Phase;
 constexpr bool over = true, off = false;
 
 // clang-format off
 // name, start, input, buttons, pointer | State, redraw, Timer1 on, Hovering, events raised
 INSTANTIATE_TEST_SUITE_P(PictureButton, StateTable, ::testing::Values(
-    Transition { "MoveRightHeldIgnored",              hovering,      Input::Move,            right,        over, 1, false, true,  true,  { "MouseMove" } },
-    Transition { "MoveMiddleHeldIgnored",             idle,          Input::Move,            middle,       over, 0, false, false, false, { "MouseMove" } },
-    Transition { "MoveLeftAndRightHeldIgnored",       down,          Input::Move,            left | right, over, 2, false, true,  true,  { "MouseMove" } },
-    Transition { "PlainMoveOff",                      hovering,      Input::Move,            none,         off,  0, true,  true,  false, { "MouseMove" } },
-    Transition { "DragOffShowsIdleWithoutLeave",      down,          Input::Move,            left,         off,  0, true,  true,  false, { "MouseMove" } },
-    Transition { "PlainMoveOntoIdleEnters",           idle,          Input::Move,            none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
-    Transition { "PlainMoveWhileHovering",            hovering,      Input::Move,            none,         over, 1, false, true,  true,  { "MouseMove" } },
-    Transition { "MoveLeftHeldOver",                  down,          Input::Move,            left,         over, 2, true,  true,  false, { "MouseMove" } },
-    Transition { "LeftDragClearsHovering",            hovering,      Input::Move,            left,         over, 2, true,  true,  false, { "MouseMove" } },
-    Transition { "PlainMoveAfterDragEntersAgain",     dragged,       Input::Move,            none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
-    Transition { "LeftPress",                         hovering,      Input::Press,           left,         over, 2, true,  true,  true,  { "MouseDown" } },
-    Transition { "RightPress",                        hovering,      Input::Press,           right,        over, 1, false, true,  true,  { "MouseDown" } },
-    Transition { "MiddlePress",                       idle,          Input::Press,           middle,       over, 0, false, false, false, { "MouseDown" } },
-    Transition { "LeftReleaseOverClicks",             down,          Input::Release,         left,         over, 1, true,  true,  true,  { "MouseUp", "Click" } },
-    Transition { "RightReleaseOverIsNoClick",         rightDown,     Input::Release,         right,        over, 1, true,  true,  true,  { "MouseUp" } },
-    Transition { "ReleaseOffIsNoClick",               down,          Input::Release,         left,         off,  0, true,  true,  true,  { "MouseUp" } },
-    Transition { "DoubleClickShowsNoPressed",         hovering,      Input::DoubleClick,     left,         over, 1, false, true,  true,  { "DblClick" } },
-    Transition { "ReleaseAfterDoubleClickIsNoClick",  doubleClicked, Input::Release,         left,         over, 1, true,  true,  true,  { "MouseUp" } },
-    Transition { "TickOver",                          hovering,      Input::Tick,            none,         over, 1, false, true,  true,  {} },
-    Transition { "TickOffLeaves",                     hovering,      Input::Tick,            none,         off,  0, true,  false, false, { "MouseLeave" } },
-    Transition { "TickAfterDragOffLeaves",            down,          Input::Tick,            none,         off,  0, true,  false, false, { "MouseLeave" } },
-    Transition { "ResizeSnapsBack",                   down,          Input::Resize,          none,         over, 2, true,  true,  true,  {} },
-    Transition { "SettingPictureRedrawsTheHover",     hovering,      Input::SetPicture,      none,         over, 1, true,  true,  true,  { "PropertyChanged Picture" } },
-    Transition { "SettingPictureHoverShowsIt",        hovering,      Input::SetPictureHover, none,         over, 1, true,  true,  true,  { "PropertyChanged PictureHover" } },
-    Transition { "SettingPictureDownRedrawsTheHover", hovering,      Input::SetPictureDown,  none,         over, 1, true,  true,  true,  { "PropertyChanged PictureDown" } }),
+    Transition { "MoveRightHeldIgnored",                 Hovering,         Input::Move,        right,        over, 1, false, true,  true,  { "MouseMove" } },
+    Transition { "MoveMiddleHeldIgnored",                Idle,             Input::Move,        middle,       over, 0, false, false, false, { "MouseMove" } },
+    Transition { "MoveLeftAndRightHeldIgnored",          Down,             Input::Move,        left | right, over, 2, false, true,  true,  { "MouseMove" } },
+    Transition { "PlainMoveOff",                         Hovering,         Input::Move,        none,         off,  0, true,  true,  false, { "MouseMove" } },
+    Transition { "DragOffShowsIdleWithoutLeave",         Down,             Input::Move,        left,         off,  0, true,  true,  false, { "MouseMove" } },
+    Transition { "PlainMoveOntoIdleEnters",              Idle,             Input::Move,        none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
+    Transition { "PlainMoveOntoNoHoverPicture",          NoHover,          Input::Move,        none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
+    Transition { "PlainMoveOntoUndecodableHoverPicture", UndecodableHover, Input::Move,        none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
+    Transition { "PlainMoveWhileHovering",               Hovering,         Input::Move,        none,         over, 1, false, true,  true,  { "MouseMove" } },
+    Transition { "MoveLeftHeldOver",                     Down,             Input::Move,        left,         over, 2, true,  true,  false, { "MouseMove" } },
+    Transition { "LeftDragClearsHovering",               Hovering,         Input::Move,        left,         over, 2, true,  true,  false, { "MouseMove" } },
+    Transition { "PlainMoveAfterDragEntersAgain",        Dragged,          Input::Move,        none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
+    Transition { "LeftPress",                            Hovering,         Input::Press,       left,         over, 2, true,  true,  true,  { "MouseDown" } },
+    Transition { "RightPress",                           Hovering,         Input::Press,       right,        over, 1, false, true,  true,  { "MouseDown" } },
+    Transition { "MiddlePress",                          Idle,             Input::Press,       middle,       over, 0, false, false, false, { "MouseDown" } },
+    Transition { "LeftReleaseOverClicks",                Down,             Input::Release,     left,         over, 1, true,  true,  true,  { "MouseUp", "Click" } },
+    Transition { "RightReleaseOverIsNoClick",            RightDown,        Input::Release,     right,        over, 1, true,  true,  true,  { "MouseUp" } },
+    Transition { "ReleaseOffIsNoClick",                  Down,             Input::Release,     left,         off,  0, true,  true,  true,  { "MouseUp" } },
+    Transition { "DoubleClickShowsNoPressed",            Hovering,         Input::DoubleClick, left,         over, 1, false, true,  true,  { "DblClick" } },
+    Transition { "ReleaseAfterDoubleClickIsNoClick",     DoubleClicked,    Input::Release,     left,         over, 1, true,  true,  true,  { "MouseUp" } },
+    Transition { "TickOver",                             Hovering,         Input::Tick,        none,         over, 1, false, true,  true,  {} },
+    Transition { "TickOffLeaves",                        Hovering,         Input::Tick,        none,         off,  0, true,  false, false, { "MouseLeave" } },
+    Transition { "TickAfterDragOffLeaves",               Down,             Input::Tick,        none,         off,  0, true,  false, false, { "MouseLeave" } },
+    Transition { "ResizeSnapsBack",                      Down,             Input::Resize,      none,         over, 2, true,  true,  true,  {} },
+    Transition { "SettingPictureRedrawsTheHover",        Hovering,         Input::SetIdle,     none,         over, 1, true,  true,  true,  { "PropertyChanged Picture" } },
+    Transition { "SettingPictureHoverShowsIt",           Hovering,         Input::SetHover,    none,         over, 1, true,  true,  true,  { "PropertyChanged PictureHover" } },
+    Transition { "SettingPictureDownRedrawsTheHover",    Hovering,         Input::SetDown,     none,         over, 1, true,  true,  true,  { "PropertyChanged PictureDown" } }),
     test::byLabel);
 // clang-format on
 
@@ -260,29 +262,6 @@ TEST_F(PictureButtonTest, HandlersThatChangeTheButtonChangeThePicture)
     EXPECT_EQ(m_button->State(), 2);
     EXPECT_FALSE(m_button->Hovering());
 }
-
-// A state without a picture (none, or bytes that are no picture) keeps the button's size, clears its
-// surface and still raises the events.
-class WithoutHoverPicture : public PictureButtonTest, public ::testing::WithParamInterface<bool>
-{
-};
-
-TEST_P(WithoutHoverPicture, KeepsTheSizeClearsTheSurfaceAndRaisesTheEvents)
-{
-    const bool undecodable = GetParam();
-    m_button->setPictureHover(
-        undecodable ? std::make_shared<const PictureData>("no picture", "bmp") : nullptr);
-    m_events.clear();
-    move(Qt::NoButton);
-    settle();
-    EXPECT_EQ(m_events, QStringList({ "MouseMove", "MouseEnter" }));
-    EXPECT_EQ(m_button->State(), 1);
-    EXPECT_EQ(m_button->size(), m_idle->size());
-    EXPECT_EQ(shownColour(), m_button->palette().color(QPalette::Window));
-}
-
-INSTANTIATE_TEST_SUITE_P(PictureButton, WithoutHoverPicture, ::testing::Bool(),
-    [](const auto& info) { return info.param ? "UndecodableBytes" : "None"; });
 
 // The keyboard: Tab brings the focus, a click does not take it, and keys raise Click alone.
 class Keyboard : public PictureButtonTest
@@ -390,11 +369,9 @@ TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
 using enum Step;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(PictureButton, Keys, ::testing::Values(
-    KeyCase { "SpaceClicksOnRelease",          Qt::Key_Space,  { Press, Release }, { 0, 1 } },
     KeyCase { "HeldSpaceClicksOnceAtTheEnd",   Qt::Key_Space,  { Press, AutoRepeatRelease, AutoRepeatPress, Release }, { 0, 0, 0, 1 } },
     KeyCase { "SpaceReleaseAloneDoesNothing",  Qt::Key_Space,  { Release }, { 0 } },
     KeyCase { "SpaceReleasedAfterFocusLeft",   Qt::Key_Space,  { Press, FocusLeaves, Release }, { 0, 0, 0 } },
-    KeyCase { "ReturnClicksOnPress",           Qt::Key_Return, { Press, Release }, { 1, 1 } },
     KeyCase { "KeypadEnterClicksOnPress",      Qt::Key_Enter,  { Press, Release }, { 1, 1 } },
     KeyCase { "HeldReturnClicksOnce",          Qt::Key_Return, { Press, AutoRepeatRelease, AutoRepeatPress, AutoRepeatRelease, AutoRepeatPress, Release }, { 1, 1, 1, 1, 1, 1 } },
     KeyCase { "OtherKeysDoNothing",            Qt::Key_A,      { Press, Release }, { 0, 0 } }),
