@@ -273,7 +273,6 @@ protected:
     {
         PictureButtonTest::SetUp();
         m_before->move(100, 100);
-        m_before->show();
         QApplication::setActiveWindow(&m_window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
         m_before->setFocus(Qt::OtherFocusReason);
@@ -325,8 +324,6 @@ TEST_F(Keyboard, TheMarkIsADottedRectangleOverTheCrispPictureOnlyWhileFocused)
 
     m_before->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(drawn(1), idle) << "without the focus the picture alone";
-    EXPECT_EQ(m_button->State(), 0);
-    EXPECT_EQ(m_button->size(), m_idle->size());
 }
 
 enum class Step { Press, AutoRepeatPress, Release, AutoRepeatRelease, FocusLeaves };
@@ -363,7 +360,6 @@ TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
     EXPECT_EQ(clicksAfterEachStep, c.clicksAfterEachStep);
     EXPECT_EQ(m_events, QStringList(c.clicksAfterEachStep.back(), "Click")) << "no other event";
     EXPECT_EQ(m_button->State(), 1);
-    EXPECT_EQ(m_button->size(), m_hover->size());
 }
 
 using enum Step;
