@@ -28,13 +28,13 @@ TEST(RealPointer, AWindowMappedOverAStillPointerCountsAsLeaving)
     const QPoint onButton = button->mapToGlobal(QPoint(10, 10));
     QCursor::setPos(onButton);
     ASSERT_TRUE(enters.wait(3000));
+    QTest::qWait(100);
+    ASSERT_EQ(leaves.count(), 0) << "ticks under a still pointer change nothing";
 
     QWidget cover(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     cover.setGeometry(QRect(onButton - QPoint(30, 30), QSize(80, 80)));
     cover.show();
     ASSERT_TRUE(leaves.wait(3000));
-    EXPECT_FALSE(button->Hovering());
-    EXPECT_EQ(button->State(), 0);
     EXPECT_EQ(QCursor::pos(), onButton) << "the pointer did not move";
 }
 
