@@ -9,17 +9,11 @@ using namespace tavorin;
 
 namespace {
 
-Picture tinyPicture()
-{
-    QPixmap pixmap(3, 2);
-    pixmap.fill(Qt::magenta);
-    return std::make_shared<const PictureData>(std::move(pixmap));
-}
-
 TEST(PictureButtonProperties, ReadWithoutRedrawAndWrittenBackOnlyWhenSet)
 {
-    const Picture idle = tinyPicture();
-    const Picture down = tinyPicture();
+    // Two objects alike but for their identity, which is what the button must keep.
+    const Picture idle = std::make_shared<const PictureData>(QPixmap(3, 2));
+    const Picture down = std::make_shared<const PictureData>(QPixmap(3, 2));
     PropertyBag stored;
     stored.WriteProperty("picture", idle, nullptr);
     stored.WriteProperty("picturedown", down, nullptr);

@@ -3,12 +3,10 @@
 #include "support/CasesOf.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QSignalSpy>
+#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -35,29 +33,32 @@ public:
     }
 };
 
-// Dragged: hovering, then moved over with the left button held.
-enum class Phase { Idle, Hovering, Down, Dragged };
-enum class Input { Move, Press, Release, Tick, Resize };
+// NoHover, UndecodableHover: idle, with no hover picture or with bytes that are no picture. The phases
+// from Hovering on begin with a plain move onto the button. Dragged: hovering, then moved over with the
+// left button held. DoubleClicked: hovering, then the toolkit's press, release and double click.
+enum class Phase { Idle, NoHover, UndecodableHover, Hovering, Down, RightDown, Dragged, DoubleClicked };
+// SetIdle, SetHover, SetDown: setPicture, setPictureHover, setPictureDown with a new picture.
+enum class Input { Move, Press, Release, DoubleClick, Tick, Resize, SetIdle, SetHover, SetDown };
 
 class PictureButtonTest : public ::testing::Test
 {
 protected:
-    // Each state's picture has its own size and colour, so the size and the surface tell which one shows.
-    const Picture m_idle = solid({ 20, 10 }, Qt::red);
-    const Picture m_hover = solid({ 30, 16 }, Qt::green);
-    const Picture m_down = solid({ 24, 24 }, Qt::blue);
+    // Each state's picture has its own size and colour, so the size and the surface tell which one shows;
+    // a setter's case puts the replacement in the place of one.
+    Picture m_idle = solid({ 20, 10 }, Qt::red);
+    Picture m_hover = solid({ 30, 16 }, Qt::green);
+    Picture m_down = solid({ 24, 24 }, Qt::blue);
+    const Picture m_replacement = solid({ 40, 8 }, Qt::yellow);
+    // Every event the button raised since the set-up, in order; PropertyChanged with the property's name.
+    QStringList m_events;
     QWidget m_window;
     PictureButton* m_button = new PictureButton(&m_window);
     PaintCounter m_paintCounter;
     bool m_pointerOver = true;
-    int m_probeCalls = 0;
 
     void SetUp() override
     {
-        m_button->setPointerProbe([this] {
-            ++m_probeCalls;
-            return m_pointerOver;
-        });
+        m_button->setPointerProbe([this] { return m_pointerOver; });
         m_button->setPicture(m_idle);
         m_button->setPictureHover(m_hover);
         m_button->setPictureDown(m_down);
@@ -66,6 +67,18 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
         m_button->installEventFilter(&m_paintCounter);
         settle();
+        const auto record = [this](auto signal, const char* name) {
+            QObject::connect(m_button, signal, [this, name] { m_events << name; });
+        };
+        record(&PictureButton::Click, "Click");
+        record(&PictureButton::DblClick, "DblClick");
+        record(&PictureButton::MouseMove, "MouseMove");
+        record(&PictureButton::MouseUp, "MouseUp");
+        record(&PictureButton::MouseDown, "MouseDown");
+        record(&PictureButton::MouseEnter, "MouseEnter");
+        record(&PictureButton::MouseLeave, "MouseLeave");
+        QObject::connect(m_button, &PictureButton::PropertyChanged,
+            [this](const QString& name) { m_events << "PropertyChanged " + name; });
     }
 
     // Delivers pending repaints without letting Timer1 tick.
@@ -82,16 +95,8 @@ protected:
     void press(Qt::MouseButton button) { send(QEvent::MouseButtonPress, button, button); }
     void release(Qt::MouseButton button) { send(QEvent::MouseButtonRelease, button, Qt::NoButton); }
 
-    void waitForTick()
-    {
-        const int before = m_probeCalls;
-        QElapsedTimer clock;
-        clock.start();
-        while (m_probeCalls == before && clock.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-
     QTimer* timer1() const { return m_button->findChild<QTimer*>("Timer1"); }
+    void tick() const { QMetaObject::invokeMethod(timer1(), "timeout"); }
 
     const Picture& pictureOf(short state) const
     {
@@ -108,21 +113,33 @@ struct Transition : test::Labelled
     Qt::MouseButtons buttons;
     bool over;
     short state;
-    bool redraw, timer, hovering, enter, leave;
+    bool redraw, timer, hovering;
+    QStringList events;
 };
 
-class StateTable : public PictureButtonTest, public ::testing::WithParamInterface<Transition>
+class StateTable : public CasesOf<PictureButtonTest, Transition>
 {
 protected:
     void arrange(Phase phase)
     {
-        if (phase != Phase::Idle)
+        if (phase == Phase::NoHover)
+            m_button->setPictureHover(m_hover = nullptr);
+        if (phase == Phase::UndecodableHover)
+            m_button->setPictureHover(m_hover = std::make_shared<const PictureData>("no picture", "bmp"));
+        if (phase >= Phase::Hovering)
             move(Qt::NoButton);
-        if (phase == Phase::Down)
+        if (phase == Phase::Down || phase == Phase::DoubleClicked)
             press(Qt::LeftButton);
+        if (phase == Phase::DoubleClicked) {
+            release(Qt::LeftButton);
+            send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+        }
+        if (phase == Phase::RightDown)
+            press(Qt::RightButton);
         if (phase == Phase::Dragged)
             move(Qt::LeftButton);
         settle();
+        m_events.clear();
     }
 
     void apply(const Transition& row)
@@ -135,22 +152,29 @@ protected:
             return press(button);
         case Input::Release:
             return release(button);
+        case Input::DoubleClick:
+            return send(QEvent::MouseButtonDblClick, button, button);
         case Input::Tick:
-            return waitForTick();
+            return tick();
         case Input::Resize:
             return m_button->resize(100, 100);
+        case Input::SetIdle:
+            return m_button->setPicture(m_idle = m_replacement);
+        case Input::SetHover:
+            return m_button->setPictureHover(m_hover = m_replacement);
+        case Input::SetDown:
+            return m_button->setPictureDown(m_down = m_replacement);
         }
     }
 };
 
-TEST_P(StateTable, GivesStateRedrawAndSideEffects)
+TEST_P(StateTable, GivesStateRedrawAndEvents)
 {
     const Transition& row = GetParam();
     arrange(row.start);
-    QSignalSpy enters(m_button, &PictureButton::MouseEnter);
-    QSignalSpy leaves(m_button, &PictureButton::MouseLeave);
     m_paintCounter.paints = 0;
     m_pointerOver = row.over;
+    const QSize before = m_button->size();
 
     apply(row);
     settle();
@@ -159,189 +183,84 @@ TEST_P(StateTable, GivesStateRedrawAndSideEffects)
     EXPECT_EQ(m_paintCounter.paints > 0, row.redraw);
     EXPECT_EQ(timer1()->isActive(), row.timer);
     EXPECT_EQ(m_button->Hovering(), row.hovering);
-    EXPECT_EQ(enters.count(), row.enter ? 1 : 0);
-    EXPECT_EQ(leaves.count(), row.leave ? 1 : 0);
-    EXPECT_EQ(m_button->size(), pictureOf(row.state)->size());
-    EXPECT_EQ(shownColour(), pictureOf(row.state)->pixmap().toImage().pixelColor(0, 0));
+    EXPECT_EQ(m_events, row.events);
+    EXPECT_EQ(m_button->picture(), m_idle);
+    EXPECT_EQ(m_button->pictureHover(), m_hover);
+    EXPECT_EQ(m_button->pictureDown(), m_down);
+    // A state without a picture keeps the button's size and clears its surface.
+    const Picture& shown = pictureOf(row.state);
+    const bool drawn = shown && !shown->isNull();
+    EXPECT_EQ(m_button->size(), drawn ? shown->size() : before);
+    EXPECT_EQ(shownColour(),
+        drawn ? shown->pixmap().toImage().pixelColor(0, 0) : m_button->palette().color(QPalette::Window));
 }
 
 constexpr Qt::MouseButtons none = Qt::NoButton, left = Qt::LeftButton, right = Qt::RightButton,
                            middle = Qt::MiddleButton;
-constexpr Phase idle = Phase::Idle, hovering = Phase::Hovering, down = Phase::Down, dragged = Phase::Dragged;
+using enum Phase;
 constexpr bool over = true, off = false;
 
 // clang-format off
-// name, start, input, buttons, pointer | State, redraw, Timer1 on, Hovering, MouseEnter, MouseLeave
+// name, start, input, buttons, pointer | State, redraw, Timer1 on, Hovering, events raised
 INSTANTIATE_TEST_SUITE_P(PictureButton, StateTable, ::testing::Values(
-    Transition { "MoveRightHeldIgnored",         hovering, Input::Move,    right,        over, 1, false, true,  true,  false, false },
-    Transition { "MoveMiddleHeldIgnored",        idle,     Input::Move,    middle,       over, 0, false, false, false, false, false },
-    Transition { "MoveLeftAndRightHeldIgnored",  down,     Input::Move,    left | right, over, 2, false, true,  true,  false, false },
-    Transition { "PlainMoveOff",                 hovering, Input::Move,    none,         off,  0, true,  true,  false, false, false },
-    Transition { "DragOffShowsIdleWithoutLeave", down,     Input::Move,    left,         off,  0, true,  true,  false, false, false },
-    Transition { "PlainMoveOntoIdleEnters",      idle,     Input::Move,    none,         over, 1, true,  true,  true,  true,  false },
-    Transition { "PlainMoveWhileHovering",       hovering, Input::Move,    none,         over, 1, false, true,  true,  false, false },
-    Transition { "MoveLeftHeldOver",             down,     Input::Move,    left,         over, 2, true,  true,  false, false, false },
-    Transition { "LeftDragClearsHovering",       hovering, Input::Move,    left,         over, 2, true,  true,  false, false, false },
-    Transition { "PlainMoveAfterDragEntersAgain", dragged, Input::Move,    none,         over, 1, true,  true,  true,  true,  false },
-    Transition { "LeftPress",                    hovering, Input::Press,   left,         over, 2, true,  true,  true,  false, false },
-    Transition { "RightPress",                   hovering, Input::Press,   right,        over, 1, false, true,  true,  false, false },
-    Transition { "MiddlePress",                  idle,     Input::Press,   middle,       over, 0, false, false, false, false, false },
-    Transition { "LeftReleaseOver",              down,     Input::Release, left,         over, 1, true,  true,  true,  false, false },
-    Transition { "RightReleaseOver",             hovering, Input::Release, right,        over, 1, true,  true,  true,  false, false },
-    Transition { "ReleaseOff",                   down,     Input::Release, left,         off,  0, true,  true,  true,  false, false },
-    Transition { "TickOver",                     hovering, Input::Tick,    none,         over, 1, false, true,  true,  false, false },
-    Transition { "TickOffLeaves",                hovering, Input::Tick,    none,         off,  0, true,  false, false, false, true  },
-    Transition { "TickAfterDragOffLeaves",       down,     Input::Tick,    none,         off,  0, true,  false, false, false, true  },
-    Transition { "ResizeSnapsBack",              down,     Input::Resize,  none,         over, 2, true,  true,  true,  false, false }),
+    Transition { "MoveRightHeldIgnored",                 Hovering,         Input::Move,        right,        over, 1, false, true,  true,  { "MouseMove" } },
+    Transition { "MoveMiddleHeldIgnored",                Idle,             Input::Move,        middle,       over, 0, false, false, false, { "MouseMove" } },
+    Transition { "MoveLeftAndRightHeldIgnored",          Down,             Input::Move,        left | right, over, 2, false, true,  true,  { "MouseMove" } },
+    Transition { "PlainMoveOff",                         Hovering,         Input::Move,        none,         off,  0, true,  true,  false, { "MouseMove" } },
+    Transition { "DragOffShowsIdleWithoutLeave",         Down,             Input::Move,        left,         off,  0, true,  true,  false, { "MouseMove" } },
+    Transition { "PlainMoveOntoIdleEnters",              Idle,             Input::Move,        none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
+    Transition { "PlainMoveOntoNoHoverPicture",          NoHover,          Input::Move,        none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
+    Transition { "PlainMoveOntoUndecodableHoverPicture", UndecodableHover, Input::Move,        none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
+    Transition { "PlainMoveWhileHovering",               Hovering,         Input::Move,        none,         over, 1, false, true,  true,  { "MouseMove" } },
+    Transition { "MoveLeftHeldOver",                     Down,             Input::Move,        left,         over, 2, true,  true,  false, { "MouseMove" } },
+    Transition { "LeftDragClearsHovering",               Hovering,         Input::Move,        left,         over, 2, true,  true,  false, { "MouseMove" } },
+    Transition { "PlainMoveAfterDragEntersAgain",        Dragged,          Input::Move,        none,         over, 1, true,  true,  true,  { "MouseMove", "MouseEnter" } },
+    Transition { "LeftPress",                            Hovering,         Input::Press,       left,         over, 2, true,  true,  true,  { "MouseDown" } },
+    Transition { "RightPress",                           Hovering,         Input::Press,       right,        over, 1, false, true,  true,  { "MouseDown" } },
+    Transition { "MiddlePress",                          Idle,             Input::Press,       middle,       over, 0, false, false, false, { "MouseDown" } },
+    Transition { "LeftReleaseOverClicks",                Down,             Input::Release,     left,         over, 1, true,  true,  true,  { "MouseUp", "Click" } },
+    Transition { "RightReleaseOverIsNoClick",            RightDown,        Input::Release,     right,        over, 1, true,  true,  true,  { "MouseUp" } },
+    Transition { "ReleaseOffIsNoClick",                  Down,             Input::Release,     left,         off,  0, true,  true,  true,  { "MouseUp" } },
+    Transition { "DoubleClickShowsNoPressed",            Hovering,         Input::DoubleClick, left,         over, 1, false, true,  true,  { "DblClick" } },
+    Transition { "ReleaseAfterDoubleClickIsNoClick",     DoubleClicked,    Input::Release,     left,         over, 1, true,  true,  true,  { "MouseUp" } },
+    Transition { "TickOver",                             Hovering,         Input::Tick,        none,         over, 1, false, true,  true,  {} },
+    Transition { "TickOffLeaves",                        Hovering,         Input::Tick,        none,         off,  0, true,  false, false, { "MouseLeave" } },
+    Transition { "TickAfterDragOffLeaves",               Down,             Input::Tick,        none,         off,  0, true,  false, false, { "MouseLeave" } },
+    Transition { "ResizeSnapsBack",                      Down,             Input::Resize,      none,         over, 2, true,  true,  true,  {} },
+    Transition { "SettingPictureRedrawsTheHover",        Hovering,         Input::SetIdle,     none,         over, 1, true,  true,  true,  { "PropertyChanged Picture" } },
+    Transition { "SettingPictureHoverShowsIt",           Hovering,         Input::SetHover,    none,         over, 1, true,  true,  true,  { "PropertyChanged PictureHover" } },
+    Transition { "SettingPictureDownRedrawsTheHover",    Hovering,         Input::SetDown,     none,         over, 1, true,  true,  true,  { "PropertyChanged PictureDown" } }),
     test::byLabel);
 // clang-format on
 
-TEST_F(PictureButtonTest, MouseDownHandlerThatChangesButtonChangesThePicture)
+// While the left button is held the toolkit keeps calling the pressed button the one under the
+// pointer, even dragged off it: with the toolkit's own answer the button must still see it go.
+TEST_F(PictureButtonTest, DraggedOffWithTheToolkitsOwnAnswerShowsIdleAndLeaves)
+{
+    m_button->setPointerProbe(nullptr);
+    QWindow* window = m_window.windowHandle();
+    QTest::mouseMove(window, QPoint(5, 5));
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(m_button->State(), 2);
+    QTest::mouseMove(window, QPoint(150, 150));
+    EXPECT_EQ(m_button->State(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_events.contains("MouseLeave"); }));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(150, 150));
+    EXPECT_FALSE(m_events.contains("Click"));
+}
+
+// The control acts on Button as the container's handler left it.
+TEST_F(PictureButtonTest, HandlersThatChangeTheButtonChangeThePicture)
 {
     QObject::connect(
         m_button, &PictureButton::MouseDown, [](short& button, short&, float&, float&) { button = 2; });
-    press(Qt::LeftButton);
-    EXPECT_EQ(m_button->State(), 0);
-}
-
-TEST_F(PictureButtonTest, MouseMoveHandlerThatChangesButtonChangesThePicture)
-{
     QObject::connect(
         m_button, &PictureButton::MouseMove, [](short& button, short&, float&, float&) { button = 1; });
+    press(Qt::LeftButton);
+    EXPECT_EQ(m_button->State(), 0);
     move(Qt::NoButton);
     EXPECT_EQ(m_button->State(), 2);
     EXPECT_FALSE(m_button->Hovering());
-}
-
-TEST_F(PictureButtonTest, WithoutPicturesKeepsItsSizeClearsItsSurfaceAndStillRaisesEvents)
-{
-    int moves = 0; // counted without a spy, which cannot hold the event's reference arguments
-    PictureButton bare(&m_window);
-    bare.setPointerProbe([] { return true; });
-    bare.setGeometry(40, 40, 33, 22);
-    bare.show();
-    QSignalSpy enters(&bare, &PictureButton::MouseEnter);
-    QObject::connect(&bare, &PictureButton::MouseMove, [&] { ++moves; });
-    QMouseEvent event(QEvent::MouseMove, QPointF(1, 1), QPointF(41, 41), Qt::NoButton, Qt::NoButton, {});
-    QApplication::sendEvent(&bare, &event);
-    EXPECT_EQ(moves, 1);
-    EXPECT_EQ(enters.count(), 1);
-    EXPECT_EQ(bare.State(), 1);
-    EXPECT_EQ(bare.size(), QSize(33, 22));
-    EXPECT_EQ(bare.grab().toImage().pixelColor(0, 0), bare.palette().color(QPalette::Window));
-}
-
-// Bytes kept undecoded until the pointer first comes give the right picture then, or none.
-class EncodedHoverPicture : public PictureButtonTest, public ::testing::WithParamInterface<bool>
-{
-};
-
-TEST_P(EncodedHoverPicture, IsTheRightOneTheFirstTimeThePointerComes)
-{
-    const bool decodable = GetParam();
-    QByteArray bytes = "no picture";
-    QBuffer file(&bytes);
-    QImage magenta(33, 14, QImage::Format_RGB32);
-    magenta.fill(Qt::magenta);
-    ASSERT_TRUE(!decodable || (file.open(QIODevice::WriteOnly) && magenta.save(&file, "BMP")));
-    m_button->setPictureHover(std::make_shared<const PictureData>(bytes, "bmp"));
-    move(Qt::NoButton);
-    settle();
-    EXPECT_EQ(m_button->size(), decodable ? magenta.size() : m_idle->size());
-    EXPECT_EQ(shownColour(), decodable ? QColor(Qt::magenta) : m_button->palette().color(QPalette::Window));
-}
-
-INSTANTIATE_TEST_SUITE_P(PictureButton, EncodedHoverPicture, ::testing::Bool(),
-    [](const auto& info) { return info.param ? "Decodable" : "NoPicture"; });
-
-struct PictureProperty : test::Labelled
-{
-    // Plain functions, not member pointers: GCC's undefined-behaviour checker misreads
-    // a call through a member pointer inside a test fixture as a null access.
-    void (*set)(PictureButton&, const Picture&);
-    Picture (*get)(const PictureButton&);
-};
-
-using SettingAPicture = CasesOf<PictureButtonTest, PictureProperty>;
-
-TEST_P(SettingAPicture, KeepsTheObjectRedrawsTheCurrentStateAndTellsTheContainer)
-{
-    move(Qt::NoButton);
-    settle();
-    const PictureProperty& property = GetParam();
-    const Picture replacement = solid({ 40, 8 }, Qt::yellow);
-    QSignalSpy changes(m_button, &PictureButton::PropertyChanged);
-    m_paintCounter.paints = 0;
-
-    property.set(*m_button, replacement);
-    settle();
-
-    EXPECT_EQ(property.get(*m_button), replacement);
-    ASSERT_EQ(changes.count(), 1);
-    EXPECT_EQ(changes.at(0).at(0).toString(), property.label);
-    EXPECT_GT(m_paintCounter.paints, 0);
-    EXPECT_EQ(m_button->size(), m_button->pictureHover()->size());
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(PictureButton, SettingAPicture, ::testing::Values(
-    PictureProperty { "Picture",
-        [](PictureButton& b, const Picture& p) { b.setPicture(p); }, [](const PictureButton& b) { return b.picture(); } },
-    PictureProperty { "PictureHover",
-        [](PictureButton& b, const Picture& p) { b.setPictureHover(p); }, [](const PictureButton& b) { return b.pictureHover(); } },
-    PictureProperty { "PictureDown",
-        [](PictureButton& b, const Picture& p) { b.setPictureDown(p); }, [](const PictureButton& b) { return b.pictureDown(); } }),
-    test::byLabel);
-// clang-format on
-
-struct ClickCase : test::Labelled
-{
-    Qt::MouseButton button;
-    bool releaseOver, doubleClick;
-    int clicks, doubleClicks;
-};
-
-using Clicking = CasesOf<PictureButtonTest, ClickCase>;
-
-TEST_P(Clicking, FollowsTheToolkitsRule)
-{
-    const ClickCase& c = GetParam();
-    QSignalSpy clicks(m_button, &PictureButton::Click);
-    QSignalSpy doubleClicks(m_button, &PictureButton::DblClick);
-    move(Qt::NoButton);
-    press(c.button);
-    m_pointerOver = c.releaseOver;
-    release(c.button);
-    if (c.doubleClick) {
-        send(QEvent::MouseButtonDblClick, c.button, c.button);
-        EXPECT_EQ(m_button->State(), 1) << "a double click shows no pressed picture";
-        release(c.button);
-    }
-    EXPECT_EQ(clicks.count(), c.clicks);
-    EXPECT_EQ(doubleClicks.count(), c.doubleClicks);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(PictureButton, Clicking, ::testing::Values(
-    ClickCase { "LeftPressAndReleaseOver", Qt::LeftButton,  true,  false, 1, 0 },
-    ClickCase { "ReleasedOff",             Qt::LeftButton,  false, false, 0, 0 },
-    ClickCase { "RightButton",             Qt::RightButton, true,  false, 0, 0 },
-    ClickCase { "DoubleClick",             Qt::LeftButton,  true,  true,  1, 1 }),
-    test::byLabel);
-// clang-format on
-
-TEST(PictureButtonScaling, DrawsPixelArtWithHardEdgesAtTwiceTheSize)
-{
-    QImage checker(2, 1, QImage::Format_RGB32);
-    checker.setPixelColor(0, 0, Qt::black);
-    checker.setPixelColor(1, 0, Qt::white);
-    PictureButton button;
-    button.setPicture(std::make_shared<const PictureData>(QPixmap::fromImage(checker)));
-    QImage doubled(4, 2, QImage::Format_RGB32);
-    doubled.setDevicePixelRatio(2);
-    button.render(&doubled);
-    for (int x = 0; x < 4; ++x)
-        EXPECT_EQ(doubled.pixelColor(x, 1), x < 2 ? QColor(Qt::black) : QColor(Qt::white)) << "column " << x;
 }
 
 // The keyboard: Tab brings the focus, a click does not take it, and keys raise Click alone.
@@ -354,7 +273,6 @@ protected:
     {
         PictureButtonTest::SetUp();
         m_before->move(100, 100);
-        m_before->show();
         QApplication::setActiveWindow(&m_window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
         m_before->setFocus(Qt::OtherFocusReason);
@@ -375,15 +293,19 @@ protected:
 TEST_F(Keyboard, TabBringsTheFocusAndAClickLeavesItWhereItWas)
 {
     m_before->setFocus(Qt::OtherFocusReason);
-    QSignalSpy clicks(m_button, &PictureButton::Click);
     QTest::mouseClick(m_button, Qt::LeftButton, {}, QPoint(5, 5)); // through the window, as the toolkit's own
-    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(m_events.count("Click"), 1);
     EXPECT_TRUE(m_before->hasFocus());
 }
 
-TEST_F(Keyboard, TheMarkIsADottedRectangleOverThePictureOnlyWhileFocused)
+// The idle picture's two halves meet in its middle, where smoothing at 200 % would blend them.
+TEST_F(Keyboard, TheMarkIsADottedRectangleOverTheCrispPictureOnlyWhileFocused)
 {
-    const QImage idle = m_idle->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    QPixmap halves(m_idle->size());
+    halves.fill(Qt::red);
+    QPainter(&halves).fillRect(0, 0, halves.width() / 2, halves.height(), Qt::blue);
+    m_button->setPicture(std::make_shared<const PictureData>(halves));
+    const QImage idle = halves.toImage().convertToFormat(QImage::Format_RGB32);
     const QImage focused = drawn(1);
     const QRect ring = m_button->rect().adjusted(3, 3, -3, -3);
     for (int y = 0; y < idle.height(); ++y) {
@@ -402,8 +324,6 @@ TEST_F(Keyboard, TheMarkIsADottedRectangleOverThePictureOnlyWhileFocused)
 
     m_before->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(drawn(1), idle) << "without the focus the picture alone";
-    EXPECT_EQ(m_button->State(), 0);
-    EXPECT_EQ(m_button->size(), m_idle->size());
 }
 
 enum class Step { Press, AutoRepeatPress, Release, AutoRepeatRelease, FocusLeaves };
@@ -422,14 +342,7 @@ TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
     const KeyCase& c = GetParam();
     move(Qt::NoButton); // hovering: a key must neither press the picture down nor let it go
     settle();
-    QSignalSpy clicks(m_button, &PictureButton::Click);
-    int others = 0; // every other event of the button; counted for this test alone
-    const QObject thisTest;
-    const auto count
-        = [&](auto... signal) { (QObject::connect(m_button, signal, &thisTest, [&] { ++others; }), ...); };
-    count(&PictureButton::MouseDown, &PictureButton::MouseUp, &PictureButton::MouseMove,
-        &PictureButton::MouseEnter, &PictureButton::MouseLeave, &PictureButton::DblClick,
-        &PictureButton::PropertyChanged);
+    m_events.clear();
     std::vector<int> clicksAfterEachStep;
     for (Step step : c.steps) {
         if (step == Step::FocusLeaves) {
@@ -441,23 +354,20 @@ TEST_P(Keys, RaiseClickAloneWithoutTouchingStateOrPicture)
                 down ? QEvent::KeyPress : QEvent::KeyRelease, c.key, Qt::NoModifier, {}, repeated);
             QApplication::sendEvent(m_button, &event);
         }
-        clicksAfterEachStep.push_back(int(clicks.count()));
+        clicksAfterEachStep.push_back(int(m_events.count("Click")));
     }
     settle();
     EXPECT_EQ(clicksAfterEachStep, c.clicksAfterEachStep);
-    EXPECT_EQ(others, 0);
+    EXPECT_EQ(m_events, QStringList(c.clicksAfterEachStep.back(), "Click")) << "no other event";
     EXPECT_EQ(m_button->State(), 1);
-    EXPECT_EQ(m_button->size(), m_hover->size());
 }
 
 using enum Step;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(PictureButton, Keys, ::testing::Values(
-    KeyCase { "SpaceClicksOnRelease",          Qt::Key_Space,  { Press, Release }, { 0, 1 } },
     KeyCase { "HeldSpaceClicksOnceAtTheEnd",   Qt::Key_Space,  { Press, AutoRepeatRelease, AutoRepeatPress, Release }, { 0, 0, 0, 1 } },
     KeyCase { "SpaceReleaseAloneDoesNothing",  Qt::Key_Space,  { Release }, { 0 } },
     KeyCase { "SpaceReleasedAfterFocusLeft",   Qt::Key_Space,  { Press, FocusLeaves, Release }, { 0, 0, 0 } },
-    KeyCase { "ReturnClicksOnPress",           Qt::Key_Return, { Press, Release }, { 1, 1 } },
     KeyCase { "KeypadEnterClicksOnPress",      Qt::Key_Enter,  { Press, Release }, { 1, 1 } },
     KeyCase { "HeldReturnClicksOnce",          Qt::Key_Return, { Press, AutoRepeatRelease, AutoRepeatPress, AutoRepeatRelease, AutoRepeatPress, Release }, { 1, 1, 1, 1, 1, 1 } },
     KeyCase { "OtherKeysDoNothing",            Qt::Key_A,      { Press, Release }, { 0, 0 } }),
