@@ -409,12 +409,6 @@ INSTANTIATE_TEST_SUITE_P(CarryOver, FirstRun,
             [](const TempFolder& program) { QFile::remove(program.file("prefix/system.reg")); }, kDesign },
         FirstRunCase { "user_reg_missing",
             [](const TempFolder& program) { QFile::remove(program.file("prefix/user.reg")); }, kDesign },
-        FirstRunCase { "user_reg_is_a_folder",
-            [](const TempFolder& program) {
-                QFile::remove(program.file("prefix/user.reg"));
-                QDir().mkpath(program.file("prefix/user.reg"));
-            },
-            kDesign },
         FirstRunCase { "user_reg_too_large",
             [](const TempFolder& program) {
                 program.write(
