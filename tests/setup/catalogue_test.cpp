@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults, testing::ValuesIn(std::
     { "binary_from_the_start", [] { return QByteArrayLiteral("\0\x01\x02\xff,\0"); }, 0, { "Line 1|NUL" } },
     { "exactly_the_limit", [] { return recordsOf16Bytes(1048576); }, 1048576, {} },
     { "one_byte_over_the_limit", [] { return recordsOf16Bytes(1048576) + "x"; }, 1048576, { "16 MiB|1048576 entries" } },
-    { "limit_cuts_a_record", [] { return recordsOf16Bytes(1048577); }, 1048576, { "16 MiB|1048576 entries" } },
+    { "limit_cuts_a_record", [] { return recordsOf16Bytes(1048575) + "Teams and more,12\r\n"; }, 1048575, { "16 MiB|1048575 entries" } },
     { "limit_splits_cr_lf", [] { return recordsOf16Bytes(1048575) + "Team,1234567890\r\n"; }, 1048576, { "16 MiB|1048576 entries" } } }),
     test::byLabel);
 // clang-format on

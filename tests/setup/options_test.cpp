@@ -14,13 +14,13 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 using namespace tavorin;
 
 namespace {
+
+// The game folder as the store sees it: inside a Wine prefix below the program folder, once a
+// carry-over test has made one there.
+const QString kGameFolder = QStringLiteral("prefix/drive_c/Games/FIFA 2005/");
 
 struct StateCase
 {
@@ -73,7 +73,8 @@ protected:
     QString location() const { return QDir::toNativeSeparators(SettingsStore::locationFor(appName)); }
     SettingsStore makeStore()
     {
-        return SettingsStore([this](const QString& m) { reports << m; }, [this] { return appName; });
+        return SettingsStore([this](const QString& m) { reports << m; }, [this] { return appName; },
+            program.file(kGameFolder));
     }
     // The settings file's text; on Windows its Options section, as Qt reads such a file, in the registry.
     void storeFile(const QByteArray& text)
@@ -141,17 +142,6 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
         "combo4.text", "combo5.text", "combo6.text", "combo7.text", "label10.caption", "label11.caption",
         "label14.caption", "label15.caption", "label7.caption", "label8.caption", "label9.caption" };
     EXPECT_EQ(scratch.options(appName).keys(), expectedKeys);
-#ifdef Q_OS_WIN
-    // String values, as every reader of the classic runtime's settings expects.
-    for (const QString& key : expectedKeys) {
-        DWORD type = REG_NONE;
-        EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tavorin\\Options",
-                      reinterpret_cast<const wchar_t*>(key.utf16()), RRF_RT_ANY, &type, nullptr, nullptr),
-            ERROR_SUCCESS)
-            << key.toStdString();
-        EXPECT_EQ(type, DWORD(REG_SZ)) << key.toStdString();
-    }
-#endif
     EXPECT_TRUE(reports.isEmpty());
 }
 
@@ -324,6 +314,108 @@ INSTANTIATE_TEST_SUITE_P(Options, FailedSaveOf,
         LockedCase { "unreadable_and_read_only", "Tavorin/Tavorin.ini", "not saved",
             QByteArrayLiteral("\0\x01\x02garbage") }),
     test::byLabel);
+
+// The first run takes the options a Windows build left in the Wine prefix around the game folder.
+const QByteArray kUserReg
+    = "WINE REGISTRY Version 2\n"
+      ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n"
+      "[Software\\\\VB and VBA Program Settings\\\\TavorinCopy\\\\Options] 1796586031\n"
+      "#time=1d9b2c3d4e5f607\n\"label8.caption\"=\"9\"\n\n"
+      "[Software\\\\VB and VBA Program Settings\\\\tavorin\\\\options] 1796586031\n"
+      "#time=1d9b2c3d4e5f607\n\"Check1.Value\"=\"1\"\n\"combo2.text\"=\"\"\n"
+      "\"combo3.text\"=\"Arsenal\"\n\"form.left\"=\"1200\"\n\"label7.caption\"=\"52\"\n";
+
+class CarryOver : public SetupModelTest
+{
+protected:
+    void SetUp() override
+    {
+        SetupModelTest::SetUp();
+        program.write("prefix/system.reg", "WINE REGISTRY Version 2\n");
+        program.write("prefix/user.reg", kUserReg);
+        QDir().mkpath(program.file(kGameFolder));
+    }
+
+    // Check1, Label10, Combo2, Combo3, Label7, Label8 after the restore: what the options touch.
+    QStringList restored()
+    {
+        model.LoadOptions();
+        return { QString::number(controls.Check1->Value()), controls.Label10->text(), controls.Combo2->Text(),
+            controls.Combo3->Text(), controls.Label7->text(), controls.Label8->text() };
+    }
+};
+
+TEST_F(CarryOver, FirstSaveWritesThemAndThePrefixStaysAsItWas)
+{
+    const QStringList prefixBefore = QDir(program.file("prefix")).entryList(QDir::AllEntries | QDir::Hidden);
+    restored();
+    controls.Label8->setText("7");
+    model.SaveOptions();
+
+    const QMap<QString, QString> saved = scratch.options(appName);
+    EXPECT_EQ(saved.size(), 15) << "form.left is none of ours";
+    EXPECT_EQ(saved["combo3.text"], "Arsenal");
+    EXPECT_EQ(saved["label8.caption"], "7");
+    EXPECT_EQ(program.read("prefix/user.reg"), kUserReg);
+    EXPECT_EQ(QDir(program.file("prefix")).entryList(QDir::AllEntries | QDir::Hidden), prefixBefore);
+}
+
+struct FirstRunCase : test::Labelled
+{
+    void (*arrange)(const TempFolder& program);
+    QStringList restored;
+    const char* applicationName = "Tavorin";
+    QStringList reported = {}; // what the one message about an unusable value must name
+};
+
+using FirstRun = CasesOf<CarryOver, FirstRunCase>;
+
+TEST_P(FirstRun, TakesTheOneBuildsOptionsOrNothing)
+{
+    GetParam().arrange(program);
+    appName = GetParam().applicationName;
+    EXPECT_EQ(restored(), GetParam().restored);
+    EXPECT_TRUE(reports.isEmpty()) << reports.join('\n').toStdString();
+    ASSERT_EQ(messages.size(), GetParam().reported.isEmpty() ? 0 : 1) << messages.join('\n').toStdString();
+    for (const QString& named : GetParam().reported)
+        EXPECT_TRUE(messages[0].contains(named)) << messages[0].toStdString();
+}
+
+const QStringList kCarried = { "1", "windowed=1", "", "Arsenal", "52", "" };
+const QStringList kDesign = { "0", "", "Combo2", "Combo3", "", "" };
+
+INSTANTIATE_TEST_SUITE_P(CarryOver, FirstRun,
+    testing::Values(FirstRunCase { "own_key_with_no_exe_beside", [](const TempFolder&) {}, kCarried },
+        FirstRunCase { "another_name_takes_its_own_key", [](const TempFolder&) {},
+            { "0", "", "Combo2", "Combo3", "", "9" }, "TAVORINCOPY" },
+        FirstRunCase { "a_name_without_a_key_takes_nothing_from_the_exe_beside",
+            [](const TempFolder& program) { program.write(kGameFolder + "Tavorin.exe", "MZ"); }, kDesign,
+            "Spare" },
+        FirstRunCase { "settings_file_exists",
+            [](const TempFolder&) {
+                QSettings(SettingsStore::locationFor("Tavorin"), QSettings::IniFormat)
+                    .setValue("Options/label8.caption", "3");
+            },
+            { "0", "", "Combo2", "Combo3", "", "3" } },
+        FirstRunCase { "unusable_check_box_text_named_with_the_registry_key",
+            [](const TempFolder& program) {
+                program.write("prefix/user.reg",
+                    QByteArray(kUserReg).replace("\"Check1.Value\"=\"1\"", "\"check1.value\"=\"yes\""));
+            },
+            { "0", "", "", "Arsenal", "52", "" }, "Tavorin",
+            { "/prefix/user.reg",
+                "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\tavorin\\options", "\"yes\"" } },
+        FirstRunCase { "in_no_prefix",
+            [](const TempFolder& program) { QFile::remove(program.file("prefix/system.reg")); }, kDesign },
+        FirstRunCase { "user_reg_missing",
+            [](const TempFolder& program) { QFile::remove(program.file("prefix/user.reg")); }, kDesign },
+        FirstRunCase { "user_reg_too_large",
+            [](const TempFolder& program) {
+                program.write(
+                    "prefix/user.reg", kUserReg + '#' + QByteArray(kLargestWineRegistryFile, ' ') + '\n');
+            },
+            kDesign }),
+    test::byLabel);
 #endif
 
 // The window's Play and camera tests check what every pick writes into its label; here the logo
@@ -350,17 +442,13 @@ TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-// Also in a game folder whose names are all in other capitals: TEAMS.INI, DATA/easo/.../LOGO5.JPG.
-using FormLoadFromAnotherFolder = CasesOf<SetupModelTest, bool>;
-
-TEST_P(FormLoadFromAnotherFolder, FillsTheListsAndShowsTheLogo)
+// In a game folder whose names are all in other capitals: TEAMS.INI, DATA/easo/.../LOGO5.JPG.
+TEST_F(SetupModelTest, FormLoadFromAnotherFolderFillsTheListsAndShowsTheLogo)
 {
     program.write("teams.ini", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
     program.write("kits.ini", "");
     writeLogo("5", { 20, 10 });
-    if (GetParam()) {
-        ASSERT_TRUE(test::respellBelow(program.path()));
-    }
+    ASSERT_TRUE(test::respellBelow(program.path()));
     store("label7.caption", "5");
     store("combo3.text", "Aston Villa");
     TempFolder elsewhere;
@@ -378,9 +466,6 @@ TEST_P(FormLoadFromAnotherFolder, FillsTheListsAndShowsTheLogo)
     EXPECT_TRUE(controls.Image2->pixmap().isNull());
     EXPECT_TRUE(messages.isEmpty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Spellings, FormLoadFromAnotherFolder, testing::Bool(),
-    [](const auto& info) { return std::string(info.param ? "in_other_capitals" : "as_spelled"); });
 
 // A missing catalogue empties its lists of their design items; each faulty one is told once.
 TEST_F(SetupModelTest, FormLoadReportsEachFaultyCatalogueOnce)
