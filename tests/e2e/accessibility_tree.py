@@ -4,8 +4,6 @@ accessibility_tree.py <settings file>: checks the role, name and description of 
 control, then presses "Save settings" and "Close" through their actions. Expects the settings
 the test seeded: Harbour Rovers (21) in Home kit (0) at 1024x768x32, windowed, audio on.
 accessibility_tree.py --alert: prints the texts of the launcher's first message box, one a line.
-accessibility_tree.py --focus: prints "listening", then the name of each control of the launcher
-that takes the focus, as a screen reader hears of it, until the test that started it ends.
 """
 from collections import Counter
 import os
@@ -13,7 +11,6 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
 
 CAMERA = "Saves the settings and plays the camera scene of this view"
 WEB = "https://kestrel-lane.example/"
@@ -132,22 +129,4 @@ def print_alert():
     print("\n".join(sorted(text for text in texts_below(alert) if text)))
 
 
-def print_focus():
-    def focused(event):
-        if event.detail1 == 1 and event.host_application.name == "Tavorin":
-            print(event.source.name, flush=True)
-
-    def stop_with_the_test(test):
-        if os.getppid() != test:
-            os._exit(0)
-        return True
-
-    # Registered before the launcher starts, the listener is among those the launcher asks
-    # for as it starts, so no focus event can come before the launcher knows of it.
-    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
-    print("listening", flush=True)
-    GLib.timeout_add(500, stop_with_the_test, os.getppid())
-    pyatspi.Registry.start()
-
-
-{"--alert": print_alert, "--focus": print_focus}.get(sys.argv[1], main)()
+print_alert() if sys.argv[1] == "--alert" else main()

@@ -54,6 +54,22 @@ wait_for_exit() {
   wait "$launcher_pid" 2>/dev/null || true
   launcher_pid=""
 }
+wait_for_exit_code() { # wait_for_exit_code <expected>: a launcher under Wine takes longer to end
+  wait_for 20 launcher_gone || fail "the launcher did not end"
+  local status=0
+  wait "$launcher_pid" || status=$?
+  launcher_pid=""
+  expect_eq "exit code" "$1" "$status"
+}
+
+# The launcher's file system calls from here to its end, to count its saves: each lands a whole
+# new settings file, by a link of the new file or a rename over the old one.
+trace_saves() {
+  strace -f -o "$work/saves.log" -e trace=rename,linkat -p "$launcher_pid" 2>"$work/strace.err" &
+  tracer_pid=$!
+  wait_for 10 grep -q attached "$work/strace.err" || fail "strace cannot watch the launcher: $(cat "$work/strace.err")"
+}
+saves() { grep -cE 'Tavorin\.ini"(, AT_SYMLINK_FOLLOW)?\) = 0$' "$work/saves.log" || true; }
 
 setting() { # setting <key>: the stored value as the ini file holds it
   sed -n "s/^$1=//p" "$settings"
@@ -71,3 +87,4 @@ expect_eq() { # expect_eq <what> <expected> <actual>
 }
 
 window_position() { xdotool getwindowgeometry "$window" | sed -n 's/ *Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'; }
+
