@@ -3,7 +3,6 @@
 accessibility_tree.py <settings file>: checks the role, name and description of every
 control, then presses "Save settings" and "Close" through their actions. Expects the settings
 the test seeded: Harbour Rovers (21) in Home kit (0) at 1024x768x32, windowed, audio on.
-accessibility_tree.py --alert: prints the texts of the launcher's first message box, one a line.
 """
 from collections import Counter
 import os
@@ -123,10 +122,4 @@ def main():
     sys.exit(1 if failures else 0)
 
 
-def print_alert():
-    app = wait_for("the launcher", launcher)
-    alert = wait_for("a message box", lambda: next((w for w in app if w and w.getRoleName() == "alert"), None), 10)
-    print("\n".join(sorted(text for text in texts_below(alert) if text)))
-
-
-print_alert() if sys.argv[1] == "--alert" else main()
+main()
