@@ -54,6 +54,22 @@ wait_for_exit() {
   wait "$launcher_pid" 2>/dev/null || true
   launcher_pid=""
 }
+wait_for_exit_code() { # wait_for_exit_code <expected>: a launcher under Wine takes longer to end
+  wait_for 20 launcher_gone || fail "the launcher did not end"
+  local status=0
+  wait "$launcher_pid" || status=$?
+  launcher_pid=""
+  expect_eq "exit code" "$1" "$status"
+}
+
+# The launcher's file system calls from here to its end, to count its saves: each lands a whole
+# new settings file, by a link of the new file or a rename over the old one.
+trace_saves() {
+  strace -f -o "$work/saves.log" -e trace=rename,linkat -p "$launcher_pid" 2>"$work/strace.err" &
+  tracer_pid=$!
+  wait_for 10 grep -q attached "$work/strace.err" || fail "strace cannot watch the launcher: $(cat "$work/strace.err")"
+}
+saves() { grep -cE 'Tavorin\.ini"(, AT_SYMLINK_FOLLOW)?\) = 0$' "$work/saves.log" || true; }
 
 setting() { # setting <key>: the stored value as the ini file holds it
   sed -n "s/^$1=//p" "$settings"
@@ -71,3 +87,18 @@ expect_eq() { # expect_eq <what> <expected> <actual>
 }
 
 window_position() { xdotool getwindowgeometry "$window" | sed -n 's/ *Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'; }
+
+# The Windows stand-in (tests/wine/standin.cpp) as the game, the scene program and the import tool.
+install_standins() { for program in fifa2005.exe TVR2005.exe impbig.exe; do cp "$1" "$game/$program"; done; }
+recorded() { sed -n "s/^$2=//p" "$game/$1.record" | tr -d '\r'; } # recorded <program> <key>
+words_of() { recorded "$1" arg | tail -n +2 | tr '\n' '|'; }      # argv from 1 on, each ended by |
+
+# expect_staged_import <what> <camera file> <script>: the archive staged in the data folder is the
+# game folder's, and it ends with the record the import stand-in appended of the camera's script.
+expect_staged_import() {
+  { printf 'ENTR%s\n%s\n' "$3" "$(wc -c <"$game/$2")"; cat "$game/$2"; } >"$work/entry"
+  cmp -s "$game/dress0.big" "$game/data/cmn/be/dress0.big" || fail "$1: the archive was not staged"
+  tail -c "$(wc -c <"$work/entry")" "$game/data/cmn/be/dress0.big" | cmp -s - "$work/entry" ||
+    fail "$1: the staged archive lacks the import tool's record"
+  pass "$1: the archive staged after the import"
+}

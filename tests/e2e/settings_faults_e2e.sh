@@ -1,7 +1,7 @@
 # The real launcher with a settings file it cannot use: cut short at start-up, then
-# unwritable on every way of saving (camera run, Save button, close, exit button).
-# Each fault is told once per run in one message box, and the last good file stays.
-# What the store makes of the cut file (design values, the file set aside) is the options test's.
+# unwritable for a camera run, which goes on, and for the exit button in a new run, which tells
+# it before it ends. Each is told in one message box, and the last good file stays. What the
+# store makes of the cut file, and that it tells a failed save once in a run, are the options test's.
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 
 boxes() { xdotool search --onlyvisible --name '^Tavorin$' 2>/dev/null || true; }
@@ -42,11 +42,7 @@ click_at 118 382                                       # PictureButton10: saves 
 expect_eq "message boxes of the camera run" 1 "$(answer_boxes)"
 wait_for 10 grep -q TVR2005 "$game/launches.log" || fail "the camera run did not go on after the failed save"
 pass "the camera run went on"
-# From Combo3 on: Combo4, Combo5, Check1, Command1 (Save).
-xdotool key --window "$window" --delay 80 Tab Tab Tab Tab space
-expect_eq "message boxes of the Save button: only \"Settings Saved!\"" 1 "$(answer_boxes)"
 close_launcher
-pass "the close ended the launcher without another message"
 
 start_launcher
 click_at 412 14 # PictureButton2: exit

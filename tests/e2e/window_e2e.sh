@@ -1,6 +1,7 @@
-# The real window under a window manager: its face and pictures, a drag by the
-# surface and the exit button. Other buttons are turned away before the window manager is
-# asked for a move; the window test's presses check that.
+# The real window under a window manager: its face and pictures, a drag by the surface, the
+# focus mark that Tab brings to a camera button, whose Space runs its scene, and the exit button,
+# which saves once and ends without the close handlers' saves. Other buttons are turned away before
+# the window manager is asked for a move; the window test's presses check that.
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 pictures="$source_dir/src/ui/pictures"
 
@@ -39,6 +40,23 @@ sleep 0.5
 read -r x2 y2 < <(window_position)
 expect_eq "a left press drags the window" "$((x0 + 60)) $((y0 + 30))" "$x2 $y2"
 
-click_at 412 14   # PictureButton2: exit
-wait_for_exit
+# From Combo1, where the focus starts, to PictureButton3 in the window's tab order; the lists passed
+# on the face look as before once the focus has left them.
+xdotool key --window "$window" --delay 80 $(printf 'Tab %.0s' $(seq 13))
+sleep 0.3
+import -window "$window" "$work/mark.png"
+read -r w h left top < <(convert "$shot" "$work/mark.png" -compose difference -composite \
+  -trim -format '%w %h %X %Y\n' info: | tr -d +)
+[ "$w" -gt 1 ] && [ "$left" -ge 24 ] && [ "$top" -ge 312 ] && [ $((left + w)) -le 84 ] && [ $((top + h)) -le 357 ] ||
+  fail "no focus mark on PictureButton3 alone: the window changed ${w}x${h} at $left,$top"
+pass "the focus mark lies on PictureButton3 alone"
+xdotool key --window "$window" space
+wait_for 10 grep -qs "^== TVR2005.exe" "$game/launches.log" || fail "Space on PictureButton3 ran no camera scene"
+pass "Space on PictureButton3 runs its camera scene"
+
+trace_saves
+click_at 412 14 # PictureButton2: exit
+wait_for_exit_code 0
+wait "$tracer_pid" || true
+expect_eq "saves by the exit button" 1 "$(saves)"
 expect_eq "keys saved by the exit button" 15 "$(stored_keys)"
