@@ -20,9 +20,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 using namespace tavorin;
+using namespace testing;
 
 void PrintTo(const QString& text, std::ostream* out)
 {
@@ -31,34 +32,27 @@ void PrintTo(const QString& text, std::ostream* out)
 
 namespace {
 
-struct Shown
-{
-    QString kind;
-    QString text;
-};
-
-class RecordingDialogs final : public Dialogs
+// What the window shows, opens and ends with, in order: "information: <text>", "open <address>",
+// "end <exit code>".
+class EventLog final : public Dialogs
 {
 public:
-    void information(QWidget*, const QString& text) override { shown.push_back({ "information", text }); }
-    void warning(QWidget*, const QString& text) override { shown.push_back({ "warning", text }); }
-    void critical(QWidget*, const QString& text) override { shown.push_back({ "critical", text }); }
-    std::vector<Shown> shown;
+    void information(QWidget*, const QString& text) override { add("information: ", text); }
+    void warning(QWidget*, const QString& text) override { add("warning: ", text); }
+    void critical(QWidget*, const QString& text) override { add("critical: ", text); }
+    void add(const char* what, const QString& text) { events.push_back(what + text.toStdString()); }
+
+    std::vector<std::string> events;
 };
 
-// Records the lines the window starts instead of starting them. Its import appends the script
-// it is given to the archive, as the real tool changes it, so the staged archive shows which
-// camera went in.
+// Records the lines the window starts instead of starting them, and what the import was given.
 class RecordingPlatform final : public Platform
 {
 public:
     int RunAndWait(QString& commandLine) override
     {
-        imports << commandLine;
         QFile script(commandLine.section(' ', -1));
-        QFile archive("dress0.big");
-        if (script.open(QIODevice::ReadOnly) && archive.open(QIODevice::Append))
-            archive.write(script.readAll());
+        lastScript = script.open(QIODevice::ReadOnly) ? script.readAll() : QByteArray();
         return 0;
     }
     void Shell(const QString& commandLine, int windowStyle) override
@@ -67,7 +61,7 @@ public:
         started << commandLine;
     }
 
-    QStringList imports;
+    QByteArray lastScript;
     QStringList started;
 };
 
@@ -81,31 +75,31 @@ protected:
         m_game.write("teams.ini", "\"Arsenal\",11\r\n\"Aston Villa\",22\r\n");
         m_game.write("kits.ini", "\"Home\",33\r\n\"Away\",44\r\n");
         m_store = std::make_unique<SettingsStore>(
-            [this](const QString& message) { m_dialogs.warning(nullptr, message); },
+            [this](const QString& message) { m_log.warning(nullptr, message); },
             [this] {
                 ++m_nameReads;
                 return QStringLiteral("Tavorin");
             });
         FormServices services;
         services.store = m_store.get();
-        services.dialogs = &m_dialogs;
+        services.dialogs = &m_log;
         services.programFolder = m_game.path();
         services.platform = platform ? std::move(platform) : makeHostPlatform(m_game.path());
         m_platform = services.platform.get();
         services.end = [this](int exitCode) {
-            m_endedWith.push_back(exitCode);
-            m_shownBeforeEnd = m_dialogs.shown.size();
+            m_log.add("end ", QString::number(exitCode));
+            m_ended = true;
         };
-        services.openUrl = [this](const QUrl& url) { m_opened.push_back(url); };
+        services.openUrl = [this](const QUrl& url) { m_log.add("open ", url.toString()); };
         m_form = std::make_unique<Form1>(std::move(services));
         m_form->Form_Load();
         m_nameReads = 0;
     }
 
-    template <typename T = QWidget> T* control(const char* name) const
+    template <typename T = QWidget> T* control(const QString& name) const
     {
         auto* widget = m_form->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
+        EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
 
@@ -130,33 +124,31 @@ protected:
 
     ScratchSettings m_settings;
     TempFolder m_game;
-    RecordingDialogs m_dialogs;
+    EventLog m_log;
     std::unique_ptr<SettingsStore> m_store;
     int m_nameReads = 0;
     Platform* m_platform = nullptr;
-    std::vector<int> m_endedWith;
-    size_t m_shownBeforeEnd = 0;
-    std::vector<QUrl> m_opened;
+    bool m_ended = false;
     std::unique_ptr<Form1> m_form;
 };
 
-TEST_F(Form1Test, IsABorderlessFixedWindowWithItsCaptionAndItsDesignTimeControls)
+// Its caption and Label3's text are read by every end-to-end test and by the screen reader's.
+TEST_F(Form1Test, IsABorderlessFixedWindowWithItsDesignTimeControls)
 {
-    EXPECT_EQ(m_form->windowTitle(), "Tavorin 2005");
     EXPECT_TRUE(m_form->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(m_form->minimumSize(), QSize(430, 449));
     EXPECT_EQ(m_form->maximumSize(), QSize(430, 449));
     EXPECT_FALSE(m_form->windowIcon().isNull());
-    EXPECT_EQ(control<QLabel>("Label3")->text(), "Stadium ID:");
     EXPECT_EQ(control<QComboBox>("Combo1")->count(), 27);
     EXPECT_FALSE(control<QComboBox>("Combo1")->isEditable());
     EXPECT_EQ(control<QPushButton>("Command2")->size(), QSize(153, 33));
     EXPECT_EQ(control<QPushButton>("Command2")->iconSize(), QSize(154, 33));
 }
 
-// Tab goes round the chain from Combo1 and back to it; Shift+Tab goes round it backwards. The image
-// buttons come after Label15 by number, so PictureButton12 comes before 13 and 14; Image3 takes no focus.
-TEST_F(Form1Test, TabAndShiftTabWalkTheFocusableControlsInLayoutOrderFromCombo1)
+// Tab goes round the chain from Combo1 and back to it (Shift+Tab follows the same links backwards).
+// The image buttons come after Label15 by number, so PictureButton12 comes before 13 and 14; Image3
+// takes no focus.
+TEST_F(Form1Test, TabWalksTheFocusableControlsInLayoutOrderFromCombo1)
 {
     showActive();
     QStringList chain { "Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Check1", "Command1", "Command2",
@@ -164,15 +156,12 @@ TEST_F(Form1Test, TabAndShiftTabWalkTheFocusableControlsInLayoutOrderFromCombo1)
     for (int number = 1; number <= 16; ++number)
         chain << QStringLiteral("PictureButton%1").arg(number);
     chain << "Combo1";
-    for (const auto& [modifier, expected] : { std::pair { Qt::NoModifier, chain },
-             std::pair { Qt::ShiftModifier, QStringList(chain.rbegin(), chain.rend()) } }) {
-        QStringList visited { focusedControl() };
-        for (int i = 1; i < expected.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifier);
-            visited << focusedControl();
-        }
-        EXPECT_EQ(visited, expected);
+    QStringList visited { focusedControl() };
+    for (int i = 1; i < chain.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << focusedControl();
     }
+    EXPECT_EQ(visited, chain);
 }
 
 // The smallest rectangle holding every pixel of the area whose colour passes the test.
@@ -206,10 +195,8 @@ TEST_F(Form1Test, VisibleListsLieJustUnderTheirDrawnCaptions)
                 return std::min({ c.red(), c.green(), c.blue() }) >= 200;
             });
         EXPECT_NEAR(caption.width(), QFontMetrics(font).tightBoundingRect(words).width(), 3) << words;
-        EXPECT_GE(caption.left() - at.left(), 0);
-        EXPECT_LE(caption.left() - at.left(), 3);
-        EXPECT_GE(at.top() - caption.bottom(), 2);
-        EXPECT_LE(at.top() - caption.bottom(), 8);
+        EXPECT_THAT(caption.left() - at.left(), AllOf(Ge(0), Le(3)));
+        EXPECT_THAT(at.top() - caption.bottom(), AllOf(Ge(2), Le(8)));
     }
 }
 #endif
@@ -248,37 +235,31 @@ TEST_F(Form1Test, OnlyTheFaceControlsLieOnTheFace)
 TEST_F(Form1Test, EveryOtherCloseSavesThreeTimesAndIsNeverRefused)
 {
     showActive();
-    control<QLabel>("Label7")->setText("5");
     EXPECT_TRUE(m_form->close());
     EXPECT_FALSE(m_form->isVisible());
     EXPECT_EQ(saves(), 2);
     m_form.reset();
     EXPECT_EQ(saves(), 3);
-    EXPECT_TRUE(m_endedWith.empty());
-    EXPECT_EQ(SettingsStore([](const QString&) {}, [] { return QStringLiteral("Tavorin"); })
-                  .GetSetting("Tavorin", "Options", "label7.caption", "missing"),
-        "5");
+    EXPECT_FALSE(m_ended);
 }
 
 constexpr Qt::Key byClick = Qt::Key(0);
 
-// A click on a control, or a key on it with the focus, and all that follows.
+// A click on a control, or a key on it with the focus, and all that follows. A key on an image
+// button is its click (PictureButton's own tests); on a push button Enter needs the auto-default.
 struct Activation : test::Labelled
 {
     const char* control;
     Qt::Key key;
     bool minimised;
-    const char* dialog; // the kind of the one message shown, or none
-    QStringList said; // texts that message holds
-    int webPages;
-    std::vector<int> endedWith;
+    Matcher<std::vector<std::string>> events;
     int saves;
 };
 
 using Activating = CasesOf<Form1Test, Activation>;
 
 // An action that ends the window ends it after its message and its one save, without the close
-// handlers' saves; no action touches the choices or leaves a script copy behind.
+// handlers' saves; no action touches the choices.
 TEST_P(Activating, DoesItsOwnWorkAndNothingElse)
 {
     const Activation& c = GetParam();
@@ -292,87 +273,60 @@ TEST_P(Activating, DoesItsOwnWorkAndNothingElse)
         QTest::keyClick(QApplication::focusWidget(), c.key);
     }
     EXPECT_EQ(bool(m_form->windowState() & Qt::WindowMinimized), c.minimised);
-    ASSERT_EQ(m_dialogs.shown.size(), *c.dialog ? 1u : 0u);
-    if (*c.dialog) {
-        const Shown& shown = m_dialogs.shown[0];
-        EXPECT_EQ(shown.kind, c.dialog);
-        for (const QString& text : c.said)
-            EXPECT_TRUE(shown.text.contains(text)) << shown.text.toStdString();
-        if (shown.kind == "information") { // one line and nothing more
-            EXPECT_TRUE(shown.text == c.said.first() && !shown.text.contains('\n'))
-                << shown.text.toStdString();
-        }
-    }
-    EXPECT_EQ(m_opened, std::vector<QUrl>(c.webPages, QUrl(branding::kWebAddress)));
-    EXPECT_EQ(m_endedWith, c.endedWith);
+    EXPECT_THAT(m_log.events, c.events);
     EXPECT_EQ(m_settings.options("Tavorin").size(), c.saves > 0 ? 15 : 0);
     EXPECT_EQ(control<ListCombo>("Combo5")->Text(), "800x600x32");
     EXPECT_EQ(control<QLabel>("Label11")->text(), "2");
-    EXPECT_FALSE(m_game.exists("script_single_front.viv"));
-    if (!c.endedWith.empty()) {
-        EXPECT_EQ(m_shownBeforeEnd, m_dialogs.shown.size());
+    if (m_ended)
         m_form.reset();
-    }
     EXPECT_EQ(saves(), c.saves);
 }
 
+const std::string kWebPage = std::string("open ") + branding::kWebAddress;
+const std::string kCredits = std::string("information: ") + branding::kCreditsLine;
+
+// An error its handler does not trap: one message with the error's number and these texts, then the end.
+Matcher<std::vector<std::string>> untrapped(const Matcher<const std::string&>& texts)
+{
+    return ElementsAre(AllOf(StartsWith("critical: "), HasSubstr("53"), texts), "end 1");
+}
+
 // clang-format off
-// name, control, key | minimised, message, its texts, web pages, ended with, saves
+// name, control, key | minimised, what is shown, opened and ended, saves
 INSTANTIATE_TEST_SUITE_P(Controls, Activating, ::testing::Values(
-    Activation { "MinimiseByClick",    "PictureButton1",  byClick,        true,  "", {}, 0, {}, 0 },
-    Activation { "MinimiseBySpace",    "PictureButton1",  Qt::Key_Space,  true,  "", {}, 0, {}, 0 },
-    Activation { "ExitByClick",        "PictureButton2",  byClick,        false, "", {}, 0, { 0 }, 1 },
-    Activation { "ExitByReturn",       "PictureButton2",  Qt::Key_Return, false, "", {}, 0, { 0 }, 1 },
-    Activation { "CreditsByClick",     "PictureButton15", byClick,        false, "information", { branding::kCreditsLine }, 0, {}, 0 },
-    Activation { "CreditsBySpace",     "PictureButton15", Qt::Key_Space,  false, "information", { branding::kCreditsLine }, 0, {}, 0 },
-    Activation { "MakersLogoByClick",  "PictureButton16", byClick,        false, "", {}, 1, {}, 0 },
-    Activation { "MakersLogoByEnter",  "PictureButton16", Qt::Key_Enter,  false, "", {}, 1, {}, 0 },
-    Activation { "HotSpotByClick",     "Image3",          byClick,        false, "", {}, 1, {}, 0 },
-    Activation { "SaveBySpace",        "Command1",        Qt::Key_Space,  false, "information", { "Settings Saved!" }, 0, {}, 1 },
-    Activation { "SaveByReturn",       "Command1",        Qt::Key_Return, false, "information", { "Settings Saved!" }, 0, {}, 1 },
-    Activation { "SaveByEnter",        "Command1",        Qt::Key_Enter,  false, "information", { "Settings Saved!" }, 0, {}, 1 },
+    Activation { "MinimiseByClick",    "PictureButton1",  byClick,       true,  IsEmpty(), 0 },
+    Activation { "ExitByClick",        "PictureButton2",  byClick,       false, ElementsAre("end 0"), 1 },
+    Activation { "CreditsByClick",     "PictureButton15", byClick,       false, ElementsAre(kCredits), 0 },
+    Activation { "MakersLogoByClick",  "PictureButton16", byClick,       false, ElementsAre(kWebPage), 0 },
+    Activation { "HotSpotByClick",     "Image3",          byClick,       false, ElementsAre(kWebPage), 0 },
+    Activation { "SaveByEnter",        "Command1",        Qt::Key_Enter, false, ElementsAre("information: Settings Saved!"), 1 },
     // The game folder holds no camera.efx: the run saves first, then reports and ends.
-    Activation { "FailedCameraRun",    "PictureButton3",  byClick,        false, "critical", { "53", "camera.efx" }, 0, { 1 }, 1 },
-    Activation { "PlayWithoutTheGame", "Command2",        Qt::Key_Space,  false, "critical", { "53", "starting the game", "fifa2005.exe" }, 0, { 1 }, 0 }),
+    Activation { "FailedCameraRun",    "PictureButton3",  byClick,       false, untrapped(HasSubstr("camera.efx")), 1 },
+    Activation { "PlayWithoutTheGame", "Command2",        Qt::Key_Space, false, untrapped(AllOf(HasSubstr("starting the game"), HasSubstr("fifa2005.exe"))), 0 }),
     test::byLabel);
 // clang-format on
 
-struct PressCase : test::Labelled
+// Offscreen there is no window manager to move the window, so the manual drag runs. A press on a
+// control is left to it, even on the logo box, which passes its presses on to the window.
+TEST_F(Form1Test, ALeftPressOnTheFaceDragsTheWindowAndOneOnAControlDoesNot)
 {
-    Qt::MouseButton button;
-    QPoint at;
-    bool drags;
-};
-
-using SurfacePress = CasesOf<Form1Test, PressCase>;
-
-// Offscreen there is no window manager to move the window, so the manual drag runs.
-TEST_P(SurfacePress, OnlyALeftPressOnTheFaceDragsTheWindow)
-{
-    const PressCase& press = GetParam();
     showActive();
-    const QPoint start = m_form->pos();
-    QWidget* target = m_form->childAt(press.at) ? m_form->childAt(press.at) : m_form.get();
-    const QPoint local = target->mapFrom(m_form.get(), press.at);
-    QTest::mousePress(target, press.button, {}, local);
-    QMouseEvent move(QEvent::MouseMove, QPointF(local + QPoint(30, 20)),
-        QPointF(target->mapToGlobal(local + QPoint(30, 20))), Qt::NoButton, press.button, {});
-    QApplication::sendEvent(target, &move);
-    QTest::mouseRelease(target, press.button, {}, local + QPoint(30, 20));
-    EXPECT_EQ(m_form->pos(), press.drags ? start + QPoint(30, 20) : start);
+    for (const auto& [at, drags] :
+        { std::pair { QPoint(10, 230), true }, std::pair { QPoint(100, 200), false } }) {
+        const QPoint start = m_form->pos();
+        QWidget* target = m_form->childAt(at) ? m_form->childAt(at) : m_form.get();
+        const QPoint local = target->mapFrom(m_form.get(), at);
+        QTest::mousePress(target, Qt::LeftButton, {}, local);
+        QTest::mouseMove(target, local + QPoint(30, 20));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, local + QPoint(30, 20));
+        EXPECT_EQ(m_form->pos(), drags ? start + QPoint(30, 20) : start)
+            << target->objectName().toStdString();
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Presses, SurfacePress,
-    ::testing::Values(PressCase { "LeftOnFace", Qt::LeftButton, { 10, 230 }, true },
-        PressCase { "RightOnFace", Qt::RightButton, { 10, 230 }, false },
-        PressCase { "MiddleOnFace", Qt::MiddleButton, { 10, 230 }, false },
-        PressCase { "LeftOnLogoBox", Qt::LeftButton, { 100, 200 }, false },
-        PressCase { "LeftOnCamera", Qt::LeftButton, { 30, 320 }, false }),
-    test::byLabel);
-
 // The window driven as a user drives it: picks from the lists by keyboard, check boxes ticked
-// with Space, camera buttons clicked where they are drawn. Each value of the match differs
-// from every other, so two crossed wires change the line.
+// with Space. Each value of the match differs from every other, so two crossed wires change the
+// line; each camera row has files of its own bytes.
 class WiredForm : public Form1Test
 {
 protected:
@@ -381,9 +335,10 @@ protected:
     {
         for (const CameraScene& scene : cameraScenes())
             for (const QString& name : { scene.cameraFile, scene.sideFile })
-                m_game.write(name, "|" + name.toLatin1());
+                m_game.write(name, name.toLatin1());
         m_game.write("dress0.big", "archive");
         m_game.write("data/cmn/be/fifa00.bin", "the game's own");
+        showActive();
     }
 
     RecordingPlatform& platform() const { return static_cast<RecordingPlatform&>(*m_platform); }
@@ -394,95 +349,47 @@ protected:
         for (int i = 0; i < times; ++i)
             QTest::keyClick(QApplication::focusWidget(), key);
     }
-
-    // Arsenal (11) at home in the Home kit (33) against Aston Villa (22) in the Away kit (44),
-    // in the first stadium (every stadium is 0), at 800x600x32.
-    void pickTheMatch()
-    {
-        showActive();
-        press("Combo3", Qt::Key_Down);
-        press("Combo4", Qt::Key_Down, 2);
-        press("Combo6", Qt::Key_Down);
-        press("Combo7", Qt::Key_Down, 2);
-        press("Combo2", Qt::Key_Down);
-        press("Combo5", Qt::Key_Down, 4);
-    }
-
-    // Off is a tick and an untick, so the box's handler has written its label either way.
-    void setBox(const char* name, bool on) { press(name, Qt::Key_Space, on ? 1 : 2); }
 };
 
-struct PlayCase : test::Labelled
+// Arsenal (11) at home in the Home kit (33) against Aston Villa (22) in the Away kit (44), in the
+// first stadium (every stadium is 0), at 800x600x32; Play once windowed without audio, once the
+// other way round, then a camera. A box is off after a tick and an untick, so its handler has
+// written its label either way.
+TEST_F(WiredForm, EveryPickReachesItsOwnKeyOfTheGamesAndTheScenesLines)
 {
-    bool windowed, audio;
-    const char* line;
-};
-
-using PlayThroughTheWindow = CasesOf<WiredForm, PlayCase>;
-
-TEST_P(PlayThroughTheWindow, EveryLabelReachesItsOwnKey)
-{
-    pickTheMatch();
-    setBox("Check1", GetParam().windowed);
-    setBox("Check2", GetParam().audio);
+    press("Combo3", Qt::Key_Down);
+    press("Combo4", Qt::Key_Down, 2);
+    press("Combo6", Qt::Key_Down);
+    press("Combo7", Qt::Key_Down, 2);
+    press("Combo2", Qt::Key_Down);
+    press("Combo5", Qt::Key_Down, 4);
+    press("Check1", Qt::Key_Space);
+    press("Check2", Qt::Key_Space, 2);
     press("Command2", Qt::Key_Space);
-    EXPECT_EQ(platform().started, QStringList { GetParam().line });
-    EXPECT_EQ(saves(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Switches, PlayThroughTheWindow,
-    ::testing::Values(PlayCase { "WindowedWithoutAudio", true, false,
-                          "fifa2005.exe -skip_fe=1 windowed=1 home_team=11 HOME_TEAM_KIT=33 AWAY_TEAM_KIT=44 "
-                          "away_team=22 STADIUM_MODEL=0 resolution=800x600x32 audio=0" },
-        PlayCase { "FullScreenWithAudio", false, true,
-            "fifa2005.exe -skip_fe=1  home_team=11 HOME_TEAM_KIT=33 AWAY_TEAM_KIT=44 away_team=22 "
-            "STADIUM_MODEL=0 resolution=800x600x32 audio=1" }),
-    test::byLabel);
-
-struct CameraCase : test::Labelled
-{
-    QPoint drawnAt; // the middle of its thumbnail on the face
-    const char* cameraFile;
-    const char* scriptFile;
-    const char* sideFile;
-};
-
-using CameraThroughTheWindow = CasesOf<WiredForm, CameraCase>;
-
-TEST_P(CameraThroughTheWindow, StagesItsOwnFilesAndStartsTheScene)
-{
-    const CameraCase& camera = GetParam();
-    pickTheMatch();
-    setBox("Check1", true);
-    QTest::mouseClick(m_form->windowHandle(), Qt::LeftButton, {}, camera.drawnAt);
-
-    EXPECT_EQ(saves(), 1);
-    const QString script = camera.scriptFile;
-    EXPECT_EQ(platform().imports, QStringList { "impbig /i dress0.big " + script + " " + script });
-    EXPECT_EQ(m_game.read("data/cmn/be/dress0.big"), QByteArray("archive|") + camera.cameraFile);
-    EXPECT_EQ(m_game.read("data/cmn/be/fifa00.bin"), m_game.read(camera.sideFile));
-    EXPECT_FALSE(m_game.exists(script));
+    press("Check1", Qt::Key_Space);
+    press("Check2", Qt::Key_Space);
+    press("Command2", Qt::Key_Space);
+    press("PictureButton3", Qt::Key_Space);
     EXPECT_EQ(platform().started,
-        QStringList { "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=33 AWAY_TEAM_KIT=1 home_team=11 "
-                      "away_team=47 STADIUM_MODEL=92 windowed=1 audio=0 resolution=800x600x32" });
-    EXPECT_TRUE(m_dialogs.shown.empty());
+        (QStringList { "fifa2005.exe -skip_fe=1 windowed=1 home_team=11 HOME_TEAM_KIT=33 AWAY_TEAM_KIT=44 "
+                       "away_team=22 STADIUM_MODEL=0 resolution=800x600x32 audio=0",
+            "fifa2005.exe -skip_fe=1  home_team=11 HOME_TEAM_KIT=33 AWAY_TEAM_KIT=44 away_team=22 "
+            "STADIUM_MODEL=0 resolution=800x600x32 audio=1",
+            "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=33 AWAY_TEAM_KIT=1 home_team=11 away_team=47 "
+            "STADIUM_MODEL=92  audio=0 resolution=800x600x32" }));
 }
 
-// The second row runs 9, 10, 11, 13, 14, 12 from left to right.
-INSTANTIATE_TEST_SUITE_P(Buttons, CameraThroughTheWindow,
-    ::testing::Values(
-        CameraCase { "PictureButton3", { 54, 334 }, "camera.efx", "script_single_front.viv", "front.bin" },
-        CameraCase { "PictureButton4", { 118, 334 }, "camera2.efx", "script_single_front.viv", "front.bin" },
-        CameraCase { "PictureButton5", { 182, 334 }, "camera3.efx", "script_single_front.viv", "front.bin" },
-        CameraCase { "PictureButton6", { 246, 334 }, "camera4.efx", "script_single_front.viv", "front.bin" },
-        CameraCase { "PictureButton7", { 310, 334 }, "camera5.efx", "script_single_front.viv", "front.bin" },
-        CameraCase { "PictureButton8", { 374, 334 }, "camera6.efx", "script_single_front.viv", "front.bin" },
-        CameraCase { "PictureButton9", { 54, 382 }, "camera7.efx", "script_single_front.viv", "front.bin" },
-        CameraCase { "PictureButton10", { 118, 382 }, "camera8.efx", "script_single_front.viv", "front.bin" },
-        CameraCase { "PictureButton11", { 182, 382 }, "camera.efx", "script_single_front.viv", "back.bin" },
-        CameraCase { "PictureButton13", { 246, 382 }, "camera10.efx", "script_single_back.viv", "back.bin" },
-        CameraCase { "PictureButton14", { 310, 382 }, "camera11.efx", "script_single_back.viv", "back.bin" },
-        CameraCase { "PictureButton12", { 374, 382 }, "camera9.efx", "script_single_back.viv", "back.bin" }),
-    test::byLabel);
+// A row is told by its camera file, which the import is given, and its side file, which is staged.
+TEST_F(WiredForm, EveryCameraButtonRunsItsOwnRow)
+{
+    for (int row = 0; row < 12; ++row) {
+        const QString button = QStringLiteral("PictureButton%1").arg(row + 3);
+        SCOPED_TRACE(button.toStdString());
+        QTest::mouseClick(control(button), Qt::LeftButton);
+        EXPECT_EQ(platform().lastScript, cameraScenes()[row].cameraFile.toLatin1());
+        EXPECT_EQ(m_game.read("data/cmn/be/fifa00.bin"), cameraScenes()[row].sideFile.toLatin1());
+    }
+    EXPECT_THAT(m_log.events, IsEmpty());
+}
 
 } // namespace
