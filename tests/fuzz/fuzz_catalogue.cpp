@@ -47,9 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         assert(read.problem->line >= 1 && read.problem->line <= lineBreaks + 1);
         assert(!read.problem->message.isEmpty());
     }
-    // Without quotes no field can hold a line break, so LF and CR LF files read alike.
+    // Without quotes no field can hold a line break, so LF, CR LF and lone CR files read alike.
     if (!bytes.contains('"') && !bytes.contains('\r'))
-        assert(sameRead(readCatalogue(QByteArray(bytes).replace("\n", "\r\n")), read));
+        for (const char* lineEnd : { "\r\n", "\r" })
+            assert(sameRead(readCatalogue(QByteArray(bytes).replace("\n", lineEnd)), read));
     checkWrittenRecords(bytes);
     return 0;
 }
