@@ -8,6 +8,7 @@
 #include <cassert>
 #include <cctype>
 #include <cstdint>
+#include <fuzzer/FuzzedDataProvider.h>
 
 using namespace tavorin;
 
@@ -48,45 +49,37 @@ QByteArray escaped(const QString& text, QByteArrayView special)
     return out;
 }
 
-// Short texts drawn from the fuzzer's bytes: mostly ASCII, where the escapes are, now and then
-// any UTF-16 unit.
-struct Source
+// Short texts, mostly single bytes, where the escapes are, now and then any UTF-16 unit.
+QString textFrom(FuzzedDataProvider& source)
 {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t pos = 0;
-
-    bool atEnd() const { return pos >= size; }
-    char16_t byte() { return atEnd() ? 0 : data[pos++]; }
-    QString text()
-    {
-        QString text;
-        for (int length = byte() % 12; length > 0 && !atEnd(); --length) {
-            const char16_t unit = byte();
-            text.append(QChar(unit % 4 == 0 ? char16_t(unit | byte() << 8) : unit));
-        }
-        return text;
+    QString text;
+    for (int piece = 0; piece < 4 && source.ConsumeBool(); ++piece) {
+        if (source.ConsumeBool())
+            text += QChar(source.ConsumeIntegral<char16_t>());
+        else
+            text += QString::fromLatin1(source.ConsumeRandomLengthString(6));
     }
-};
+    return text;
+}
 
 // Keys and values are numbered, so no two names are alike in any case and each comes back as
 // written; names that differ only in case are left to the reader's unit tests.
 void checkWrittenFile(const std::uint8_t* data, std::size_t size)
 {
-    Source source { data, size };
+    FuzzedDataProvider source(data, size);
     QByteArray file
         = "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n";
     std::vector<RegistryKey> keys; // the wanted keys, as the reader must give them back
     int names = 0;
     bool inKey = false;
     bool inWantedKey = false;
-    while (!source.atEnd()) {
-        const int step = source.byte() % 4;
-        const QString name = QString::number(++names) + ':' + source.text();
+    while (source.remaining_bytes() > 0) {
+        const int step = source.ConsumeIntegralInRange(0, 3);
+        const QString name = QString::number(++names) + ':' + textFrom(source);
         if (step == 0 || !inKey) {
             // A part of a key's name cannot hold a backslash.
             const QString path
-                = (source.byte() % 2 ? "Wanted\\" : "Other\\") + QString(name).replace('\\', '/');
+                = (source.ConsumeBool() ? "Wanted\\" : "Other\\") + QString(name).replace('\\', '/');
             file += "\n[" + escaped(path, "[]") + "] 1796586031\n#time=1d9b2c3d4e5f607\n";
             inKey = true;
             inWantedKey = wanted(path);
@@ -95,7 +88,7 @@ void checkWrittenFile(const std::uint8_t* data, std::size_t size)
         } else if (step == 3) {
             file += "\"d\"=dword:00000005\n\"m\"=hex(7):61,00,\\\n  00,00\n\"e\"=str(2):\"%PATH%\"\n";
         } else {
-            const QString text = source.text();
+            const QString text = textFrom(source);
             file += '"' + escaped(name, "\"") + "\"=\"" + escaped(text, "\"") + "\"\n";
             if (inWantedKey)
                 keys.back().strings.emplace_back(name, text);
