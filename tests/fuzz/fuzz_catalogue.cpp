@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <algorithm>
 #include <cassert>
 #include <cstdint>
 
@@ -48,15 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         assert(read.problem->line >= 1 && read.problem->line <= lineBreaks + 1);
         assert(!read.problem->message.isEmpty());
     }
-    assert(sameRead(readCatalogue(bytes), read));
-
-    // A byte order mark changes nothing for a file that is plain ASCII anyway.
-    if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; }))
-        assert(sameRead(readCatalogue("\xEF\xBB\xBF" + bytes), read));
-
-    // Without quotes no field can hold a line break, so LF and CR LF files read alike.
+    // Without quotes no field can hold a line break, so LF, CR LF and lone CR files read alike.
     if (!bytes.contains('"') && !bytes.contains('\r'))
-        assert(sameRead(readCatalogue(QByteArray(bytes).replace("\n", "\r\n")), read));
+        for (const char* lineEnd : { "\r\n", "\r" })
+            assert(sameRead(readCatalogue(QByteArray(bytes).replace("\n", lineEnd)), read));
     checkWrittenRecords(bytes);
     return 0;
 }
