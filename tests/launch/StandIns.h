@@ -1,6 +1,6 @@
 #pragma once
 
-// Helpers for the launch tests: stand-in programs that record how they were started.
+// Helpers for the launch tests: stand-in programs and what they record of how they were started.
 
 #include "support/TempFolder.h"
 
@@ -34,19 +34,6 @@ inline QString writeScript(const TempFolder& folder, const QString& relative, co
     return path;
 }
 
-// A program that writes its working folder and then its arguments, one a line, to logPath. The
-// log appears whole (written aside, then moved) so a test polling for it never reads half of it.
-inline QString writeRecorder(
-    const TempFolder& folder, const QString& relative, const QString& logPath, const QByteArray& more = {})
-{
-    const QByteArray log = QFile::encodeName(logPath);
-    return writeScript(folder, relative,
-        "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" + log
-            + ".part'\n"
-              "mv '"
-            + log + ".part' '" + log + "'\n" + more);
-}
-
 // The logs and records are UTF-8, whatever the host's code page.
 inline QStringList readLines(const QString& path)
 {
@@ -57,6 +44,18 @@ inline QStringList readLines(const QString& path)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+// The values of a stand-in's record lines that start with key and "=", in order (see
+// tests/wine/standin.cpp).
+inline QStringList recorded(const QString& record, const QString& key)
+{
+    QStringList values;
+    for (const QString& line : readLines(record)) {
+        if (line.startsWith(key + '='))
+            values.append(line.mid(key.size() + 1));
+    }
+    return values;
 }
 
 // For programs started without waiting: the log they leave, or nothing after a few seconds.
