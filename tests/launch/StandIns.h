@@ -4,11 +4,10 @@
 
 #include "support/TempFolder.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <QThread>
+#include <QTest>
 #include <optional>
 #include <ostream>
 
@@ -34,40 +33,25 @@ inline QString writeScript(const TempFolder& folder, const QString& relative, co
     return path;
 }
 
-// The logs and records are UTF-8, whatever the host's code page.
-inline QStringList readLines(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 // The values of a stand-in's record lines that start with key and "=", in order (see
-// tests/wine/standin.cpp).
+// tests/wine/standin.cpp). Records are UTF-8, whatever the host's code page.
 inline QStringList recorded(const QString& record, const QString& key)
 {
+    QFile file(record);
     QStringList values;
-    for (const QString& line : readLines(record)) {
+    if (!file.open(QIODevice::ReadOnly))
+        return values;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
         if (line.startsWith(key + '='))
             values.append(line.mid(key.size() + 1));
     }
     return values;
 }
 
-// For programs started without waiting: the log they leave, or nothing after a few seconds.
-inline std::optional<QStringList> waitForLog(const QString& path, int milliseconds = 5000)
+// For programs started without waiting: whether the file appears within a few seconds.
+inline bool appears(const QString& path, int milliseconds = 5000)
 {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!QFile::exists(path)) {
-        if (deadline.hasExpired())
-            return std::nullopt;
-        QThread::msleep(5);
-    }
-    return readLines(path);
+    return QTest::qWaitFor([&] { return QFile::exists(path); }, milliseconds);
 }
 
 // Sets or clears an environment variable for one test and puts the old value back.
