@@ -1,6 +1,5 @@
 #include "StandIns.h"
 #include "launch/Platform.h"
-#include "launch/RuntimeError.h"
 #include "support/CasesOf.h"
 
 #include <cerrno>

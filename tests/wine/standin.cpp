@@ -8,11 +8,12 @@
 //   arg=<one line per argv word from the C runtime's parse, argv[0] first>
 // The record is written aside and renamed into place, so whoever polls for it reads it whole.
 //
-// Named impbig* in any capitals, it also does an import tool's work: "impbig /i <archive> <script> <entry>"
-// appends the script to the existing archive as one record ("ENTR", the entry's name, a line
-// break, the size in decimal, a line break, the bytes). TAVORIN_IMPBIG_SLEEP_MS makes it wait
-// before it writes, TAVORIN_IMPBIG_EXIT chooses its exit code and TAVORIN_IMPBIG_REMOVE=1 makes
-// it delete the script afterwards, as a tool that cleans up after itself would.
+// Named impbig* in any capitals, it also does an import tool's work: "impbig /i <archive>
+// <script> <entry>" appends the script to the existing archive as one record ("ENTR", the
+// entry's name, a line break, the size in decimal, a line break, the bytes).
+// TAVORIN_IMPBIG_SLEEP_MS makes it wait before it writes, TAVORIN_IMPBIG_EXIT chooses its exit
+// code and TAVORIN_IMPBIG_REMOVE=1 makes it delete the script afterwards, as a tool that cleans
+// up after itself would.
 #ifdef _WIN32
 #include <windows.h>
 #endif
