@@ -37,15 +37,12 @@ QByteArray contentOf(const QString& name)
 }
 
 // What the import stand-in appends to the archive for a scene: one record of the script's bytes
-// under the scene's script name.
-QByteArray importRecord(const CameraScene& scene, const QByteArray& script)
+// (by default the fixture's camera file) under the scene's script name.
+QByteArray importRecord(const CameraScene& scene, QByteArray script = {})
 {
+    if (script.isEmpty())
+        script = contentOf(scene.cameraFile);
     return "ENTR" + scene.scriptFile.toLatin1() + "\n" + QByteArray::number(script.size()) + "\n" + script;
-}
-
-QByteArray importRecord(const CameraScene& scene)
-{
-    return importRecord(scene, contentOf(scene.cameraFile));
 }
 
 // A game folder with every file a run reads, stand-in programs, and a data folder holding the
