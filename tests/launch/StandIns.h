@@ -1,14 +1,13 @@
 #pragma once
 
-// Helpers for the launch tests: stand-in programs that record how they were started.
+// Helpers for the launch tests: stand-in programs and what they record of how they were started.
 
 #include "support/TempFolder.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <QThread>
+#include <QTest>
 #include <optional>
 #include <ostream>
 
@@ -34,41 +33,25 @@ inline QString writeScript(const TempFolder& folder, const QString& relative, co
     return path;
 }
 
-// A program that writes its working folder and then its arguments, one a line, to logPath. The
-// log appears whole (written aside, then moved) so a test polling for it never reads half of it.
-inline QString writeRecorder(
-    const TempFolder& folder, const QString& relative, const QString& logPath, const QByteArray& more = {})
+// The values of a stand-in's record lines that start with key and "=", in order (see
+// tests/wine/standin.cpp). Records are UTF-8, whatever the host's code page.
+inline QStringList recorded(const QString& record, const QString& key)
 {
-    const QByteArray log = QFile::encodeName(logPath);
-    return writeScript(folder, relative,
-        "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" + log
-            + ".part'\n"
-              "mv '"
-            + log + ".part' '" + log + "'\n" + more);
-}
-
-// The logs and records are UTF-8, whatever the host's code page.
-inline QStringList readLines(const QString& path)
-{
-    QFile file(path);
+    QFile file(record);
+    QStringList values;
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+        return values;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+        if (line.startsWith(key + '='))
+            values.append(line.mid(key.size() + 1));
+    }
+    return values;
 }
 
-// For programs started without waiting: the log they leave, or nothing after a few seconds.
-inline std::optional<QStringList> waitForLog(const QString& path, int milliseconds = 5000)
+// For programs started without waiting: whether the file appears within a few seconds.
+inline bool appears(const QString& path, int milliseconds = 5000)
 {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!QFile::exists(path)) {
-        if (deadline.hasExpired())
-            return std::nullopt;
-        QThread::msleep(5);
-    }
-    return readLines(path);
+    return QTest::qWaitFor([&] { return QFile::exists(path); }, milliseconds);
 }
 
 // Sets or clears an environment variable for one test and puts the old value back.

@@ -1,33 +1,45 @@
-// A Windows console program that stands in for the game, the scene program and the import tool
-// when the launcher's tests run real Windows programs through Wine. Whatever its name, it records
-// what Windows handed it in "<its own path>.record", as UTF-8:
-//   line=<GetCommandLineW>
-//   ansi=<GetCommandLineA, decoded from the ANSI code page>
+// A console program that stands in for the game, the scene program and the import tool in the
+// launcher's tests: built for Windows (and run there or through Wine) and built for Linux, where
+// a file that does not start with "MZ" is run directly. Whatever its name, it records how it was
+// started in "<its own path>.record", as UTF-8:
+//   line=<GetCommandLineW>                                    (Windows only)
+//   ansi=<GetCommandLineA, decoded from the ANSI code page>   (Windows only)
 //   folder=<the current folder>
 //   arg=<one line per argv word from the C runtime's parse, argv[0] first>
 // The record is written aside and renamed into place, so whoever polls for it reads it whole.
 //
-// Named impbig*, it also does an import tool's work: "impbig /i <archive> <script> <entry>"
-// appends the script to the existing archive as one record ("ENTR", the entry's name, a line
-// break, the size in decimal, a line break, the bytes). TAVORIN_IMPBIG_SLEEP_MS makes it wait
-// before it writes and TAVORIN_IMPBIG_EXIT chooses its exit code.
+// Named impbig* in any capitals, it also does an import tool's work: "impbig /i <archive>
+// <script> <entry>" appends the script to the existing archive as one record ("ENTR", the
+// entry's name, a line break, the size in decimal, a line break, the bytes).
+// TAVORIN_IMPBIG_SLEEP_MS makes it wait before it writes, TAVORIN_IMPBIG_EXIT chooses its exit
+// code and TAVORIN_IMPBIG_REMOVE=1 makes it delete the script afterwards, as a tool that cleans
+// up after itself would.
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
-#include <cstdio>
-#include <cwchar>
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
-std::string utf8(const std::wstring& text)
+namespace fs = std::filesystem;
+
+std::string utf8(const fs::path& text)
 {
-    const int size
-        = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
+    const auto bytes = text.u8string(); // of char before C++20, of char8_t since
+    return { bytes.begin(), bytes.end() };
 }
 
+#ifdef _WIN32
 std::wstring fromAnsi(const char* text)
 {
     const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
@@ -37,77 +49,96 @@ std::wstring fromAnsi(const char* text)
     return wide;
 }
 
-std::wstring ownPath()
+fs::path ownPath()
 {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), DWORD(path.size())));
     return path;
 }
-
-std::wstring currentFolder()
+#else
+fs::path ownPath()
 {
-    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
-    folder.resize(GetCurrentDirectoryW(DWORD(folder.size()), folder.data()));
-    return folder;
+    return fs::read_symlink("/proc/self/exe");
+}
+#endif
+
+std::string lowered(std::string text)
+{
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
-bool writeWhole(const std::wstring& path, const std::string& bytes)
+// Windows finds a file of the current folder in any capitals; on Linux the stand-in does too.
+fs::path inAnyCapitals(const fs::path& name)
 {
-    const std::wstring part = path + L".part";
-    std::FILE* file = _wfopen(part.c_str(), L"wb");
-    if (!file)
+    for (const fs::directory_entry& entry : fs::directory_iterator(".")) {
+        if (lowered(utf8(entry.path().filename())) == lowered(utf8(name)))
+            return entry.path();
+    }
+    return name;
+}
+
+bool writeWhole(const fs::path& path, const std::string& bytes)
+{
+    fs::path part = path;
+    part += ".part";
+    if (!(std::ofstream(part, std::ios::binary) << bytes))
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written
-        && MoveFileExW(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    std::error_code error;
+    fs::rename(part, path, error);
+    return !error;
 }
 
-int numberFromEnvironment(const wchar_t* name)
+int numberFromEnvironment(const char* name)
 {
-    const wchar_t* value = _wgetenv(name);
-    return value ? int(std::wcstol(value, nullptr, 10)) : 0;
+    const char* value = std::getenv(name);
+    return value ? std::atoi(value) : 0;
 }
 
-bool isImportTool(const std::wstring& path)
+int import(const std::vector<fs::path>& argv)
 {
-    const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
-    return _wcsnicmp(name.c_str(), L"impbig", 6) == 0;
-}
-
-int import(int argc, wchar_t** argv)
-{
-    if (argc != 5 || std::wcscmp(argv[1], L"/i") != 0)
+    if (argv.size() != 5 || utf8(argv[1]) != "/i")
         return 2;
-    std::FILE* script = _wfopen(argv[3], L"rb");
+    std::ifstream script(argv[3], std::ios::binary);
+    const std::string bytes { std::istreambuf_iterator<char>(script), {} };
     if (!script)
         return 1;
-    std::string bytes;
-    char buffer[4096];
-    for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, script)) > 0;)
-        bytes.append(buffer, read);
-    std::fclose(script);
-
-    Sleep(DWORD(numberFromEnvironment(L"TAVORIN_IMPBIG_SLEEP_MS")));
+    script.close();
+    std::this_thread::sleep_for(std::chrono::milliseconds(numberFromEnvironment("TAVORIN_IMPBIG_SLEEP_MS")));
     // An archive that is not there is an error, not one to make.
-    std::FILE* archive = _wfopen(argv[2], L"r+b");
-    if (!archive)
+    std::fstream archive(
+        inAnyCapitals(argv[2]), std::ios::binary | std::ios::in | std::ios::out | std::ios::ate);
+    archive << "ENTR" << utf8(argv[4]) << "\n" << bytes.size() << "\n" << bytes;
+    if (!archive.flush())
         return 1;
-    std::fseek(archive, 0, SEEK_END);
-    const std::string record = "ENTR" + utf8(argv[4]) + "\n" + std::to_string(bytes.size()) + "\n" + bytes;
-    const bool written = std::fwrite(record.data(), 1, record.size(), archive) == record.size();
-    return std::fclose(archive) == 0 && written ? numberFromEnvironment(L"TAVORIN_IMPBIG_EXIT") : 1;
+    if (numberFromEnvironment("TAVORIN_IMPBIG_REMOVE"))
+        fs::remove(argv[3]);
+    return numberFromEnvironment("TAVORIN_IMPBIG_EXIT");
+}
+
+int run(const std::vector<fs::path>& argv)
+{
+    const fs::path self = ownPath();
+    std::string record = "folder=" + utf8(fs::current_path()) + "\n";
+#ifdef _WIN32
+    record
+        = "line=" + utf8(GetCommandLineW()) + "\nansi=" + utf8(fromAnsi(GetCommandLineA())) + "\n" + record;
+#endif
+    for (const fs::path& word : argv)
+        record += "arg=" + utf8(word) + "\n";
+    if (!writeWhole(fs::path(self) += ".record", record))
+        return 3;
+    return lowered(utf8(self.filename())).rfind("impbig", 0) == 0 ? import(argv) : 0;
 }
 
 } // namespace
 
+#ifdef _WIN32
 int wmain(int argc, wchar_t** argv)
+#else
+int main(int argc, char** argv)
+#endif
 {
-    const std::wstring self = ownPath();
-    std::string record = "line=" + utf8(GetCommandLineW()) + "\nansi=" + utf8(fromAnsi(GetCommandLineA()))
-        + "\nfolder=" + utf8(currentFolder()) + "\n";
-    for (int i = 0; i < argc; ++i)
-        record += "arg=" + utf8(argv[i]) + "\n";
-    if (!writeWhole(self + L".record", record))
-        return 3;
-    return isImportTool(self) ? import(argc, argv) : 0;
+    return run({ argv, argv + argc });
 }
