@@ -1,11 +1,10 @@
 """Reads the launcher's window the way a screen reader does, over AT-SPI.
 
-accessibility_tree.py <settings file>: checks the role, name and description of every
-control, then presses "Save settings" and "Close" through their actions. Expects the settings
-the test seeded: Harbour Rovers (21) in Home kit (0) at 1024x768x32, windowed, audio on.
+Checks the role, name and description of every control, then presses "Close" through its
+action. Expects the settings the test seeded: Harbour Rovers (21) in Home kit (0) at
+1024x768x32, windowed, audio on.
 """
 from collections import Counter
-import os
 import sys
 import time
 
@@ -80,12 +79,7 @@ def actions(accessible):
     return [action.getName(i) for i in range(action.nActions)]
 
 
-def press(accessible):
-    accessible.queryAction().doAction(actions(accessible).index("Press"))
-
-
 def main():
-    settings = sys.argv[1]
     app = wait_for("the launcher", lambda: child_named(pyatspi.Registry.getDesktop(0), "Tavorin"))
     frame = wait_for("the window", lambda: child_named(app, "Tavorin 2005"))
     check("the window's role and description", ("frame", "Pick a home team, a kit and a resolution, then a camera "
@@ -101,16 +95,7 @@ def main():
     check("buttons and links without a press action", [],
           [name for role, name, _ in EXPECTED if role in ("push button", "link") and "Press" not in actions(controls[name])])
 
-    os.remove(settings)
-    press(controls["Save settings"])
-    box = wait_for("the message box", lambda: child_named(app, "Tavorin"))
-    check("Save settings shows its message", ("alert", True),
-          (box.getRoleName(), pyatspi.findDescendant(box, lambda a: a.name == "Settings Saved!") is not None))
-    check("Save settings wrote the settings file", True, os.path.exists(settings))
-    press(pyatspi.findDescendant(box, lambda a: a.getRoleName() == "push button" and a.name == "OK"))
-    wait_for("the closed message box", lambda: None if child_named(app, "Tavorin") else True)
-
-    press(controls["Close"])
+    controls["Close"].queryAction().doAction(actions(controls["Close"]).index("Press"))
     sys.exit(1 if failures else 0)
 
 
