@@ -1,7 +1,7 @@
 # The real launcher with a settings file it cannot use: cut short at start-up, then
 # unwritable for a camera run, which goes on, and for the exit button in a new run, which tells
-# it before it ends. Each is told in one message box, and the last good file stays. What the
-# store makes of the cut file, and that it tells a failed save once in a run, are the options test's.
+# it before it ends. Each is told in one message box. What the store makes of the cut file, that
+# it tells a failed save once in a run, and that the last good file stays alone, are the options test's.
 source "$(dirname "$0")/lib.sh" "$1" "$2"
 
 boxes() { xdotool search --onlyvisible --name '^Tavorin$' 2>/dev/null || true; }
@@ -29,7 +29,6 @@ wait_for 20 box_shown || fail "no message about the unreadable settings file"
 expect_eq "message boxes at start-up" 1 "$(answer_boxes)"
 find_window
 close_launcher
-cp "$settings" "$work/good.ini"
 if ! chattr +i "$settings" 2>/dev/null; then
   echo "skipped: chattr +i is not available on this file system"
   exit 0
@@ -48,5 +47,3 @@ start_launcher
 click_at 412 14 # PictureButton2: exit
 expect_eq "message boxes of the exit button in a new run" 1 "$(answer_boxes)"
 wait_for_exit
-cmp -s "$work/good.ini" "$settings" || fail "a failed save changed the last good settings file"
-expect_eq "files beside the settings" "Tavorin.ini Tavorin.ini.bad" "$(ls -A "$(dirname "$settings")" | tr '\n' ' ' | sed 's/ $//')"
