@@ -25,38 +25,13 @@ exec_nobody() {
 }
 as_nobody() { (exec_nobody "$@"); }
 
-start_sway() {
-  chown -R 65534:65534 "$work/run" "$work/home" "$XDG_CONFIG_HOME" "$game"
-  chmod 700 "$work/run"
-  (exec_nobody DISPLAY="$DISPLAY" WLR_BACKENDS=x11 WLR_RENDERER=pixman sway -c "$work/sway.conf" \
-    >"$work/sway.log" 2>&1) &
-  sway_pid=$!
-  sway_socket() { compgen -G "$work/run/sway-ipc.*.sock" >/dev/null; }
-  wait_for 10 sway_socket || fail "sway did not start: $(tail -n3 "$work/sway.log")"
-  SWAYSOCK=$(compgen -G "$work/run/sway-ipc.*.sock")
-  WAYLAND_DISPLAY=$(basename "$(compgen -G "$work/run/wayland-*" | grep -v lock | head -n1)")
-  wait_for 10 as_nobody swaymsg -t get_version >/dev/null 2>&1 || fail "sway does not answer"
-  xdotool mousemove 100 100 # on the desktop, where no window will open
-}
-
 # toplevel <title>: "x y width height app_id" of the window with this title, if it is mapped
 toplevel() {
-  as_nobody swaymsg -t get_tree | jq -r --arg title "$1" 'first(.. | select(.pid? != null and .name == $title))
-    | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height) \(.app_id)"'
+  as_nobody swaymsg -t get_tree | jq -r --arg name "$1" 'first(.. | select(.pid? != null and .name == $name))
+    | [.rect.x, .rect.y, .rect.width, .rect.height, .app_id] | join(" ")'
 }
 has_toplevel() { [ -n "$(toplevel "$1")" ]; }
 
-# run_wayland_launcher [environment...]
-run_wayland_launcher() {
-  (cd "$work" && exec_nobody QT_QPA_PLATFORM=wayland "$@" "$game/game-launcher" 2>"$work/launcher.log") &
-  launcher_pid=$!
-  wait_for 20 has_toplevel "Tavorin 2005" || fail "the launcher window did not appear on sway"
-  read -r wx wy ww wh app_id < <(toplevel "Tavorin 2005")
-  # Nothing moves on the face once it is painted: two shots alike. A pointer that comes before
-  # then is lost to the launcher.
-  painted() { shot_face "$work/a.png" && sleep 0.2 && shot_face "$work/b.png" && cmp -s "$work/a.png" "$work/b.png"; }
-  wait_for 10 painted || fail "the face does not settle"
-}
 window_origin() { toplevel "Tavorin 2005" | cut -d' ' -f1,2; }
 
 # sway's output lies at 0,0 of the X screen, so a pixel of its layout is the same pixel there.
@@ -95,10 +70,31 @@ click_face() { at_face "$1" "$2" && xdotool click 1; } # click_face <x> <y>
 rm "$game/camera8.efx"
 # Under another file name: the ids a dock matches the window by must not follow it.
 mv "$game/Tavorin" "$game/game-launcher"
-start_sway
+chown -R 65534:65534 "$work/run" "$work/home" "$XDG_CONFIG_HOME" "$game"
+chmod 700 "$work/run"
+(exec_nobody DISPLAY="$DISPLAY" WLR_BACKENDS=x11 WLR_RENDERER=pixman sway -c "$work/sway.conf" \
+  >"$work/sway.log" 2>&1) &
+sway_pid=$!
+sway_socket() { compgen -G "$work/run/sway-ipc.*.sock" >/dev/null; }
+wait_for 10 sway_socket || fail "sway did not start: $(tail -n3 "$work/sway.log")"
+SWAYSOCK=$(compgen -G "$work/run/sway-ipc.*.sock")
+WAYLAND_DISPLAY=$(basename "$(compgen -G "$work/run/wayland-*" | grep -v lock | head -n1)")
+wait_for 10 as_nobody swaymsg -t get_version >/dev/null 2>&1 || fail "sway does not answer"
+xdotool mousemove 100 100 # on the desktop, where no window will open
+
 # The client's side of the protocol goes to launcher.log, to see what it asks of the compositor.
-run_wayland_launcher WAYLAND_DEBUG=client
+(cd "$work" && exec_nobody QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$game/game-launcher" \
+  2>"$work/launcher.log") &
+launcher_pid=$!
+wait_for 20 has_toplevel "Tavorin 2005" || fail "the launcher window did not appear on sway"
+read -r wx wy ww wh app_id < <(toplevel "Tavorin 2005")
 expect_eq "Wayland app_id" "Tavorin" "$app_id"
+# Nothing moves on the face once it is painted: two shots alike. A pointer that comes before
+# then is lost to the launcher.
+painted() {
+  shot_face "$work/a.png" && sleep 0.2 && shot_face "$work/b.png" && cmp -s "$work/a.png" "$work/b.png"
+}
+wait_for 10 painted || fail "the face does not settle"
 hover_camera1 "hover picture" wayland-hover.png
 leave_camera1 "idle again after leaving to the desktop" wayland-left-to-desktop.png
 
