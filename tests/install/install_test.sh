@@ -9,7 +9,7 @@ name="Çà va \"FIFA\" 'it' \$HOME 100% \\back\`tick\` ;&|<>~*?#()"
 game="$work/games/$name"
 other="$work/wine/drive_c/$name"
 new_game "$game"
-new_game_in_capitals "$other"
+new_game "$other" && mv "$other/fifa2005.exe" "$other/FIFA2005.EXE" # as some installers leave it
 before=$(snapshot)
 
 install_into "$game" >/dev/null

@@ -7,7 +7,6 @@
 # Usage: package_test.sh <source dir> <build dir>
 source "$(dirname "$0")/lib.sh" "$1"
 build_dir=$2
-mkdir -p "$work/out"
 
 (cd "$build_dir" && cpack -G DEB -B "$work/out/deb" >"$work/out/cpack.log") || fail "cpack failed: $(cat "$work/out/cpack.log")"
 deb=$(echo "$work"/out/deb/tavorin_*.deb)
@@ -77,7 +76,8 @@ if chattr +i "$game" 2>/dev/null || { [ "$(id -u)" != 0 ] && chmod a-w "$game"; 
   chattr -i "$game" 2>/dev/null || chmod u+w "$game"
   [ "$started" = "$game/Tavorin|$game|" ] || fail "a read-only folder kept the entry from starting its copy"
   grep -q "version 2" "$game/Tavorin" || fail "the copy in the read-only folder changed"
-  grep -qF "could not bring $game/Tavorin up to" "$log" || fail "the failed upgrade is not in the log: $(cat "$log")"
+  grep -qF "could not bring $game/Tavorin up to" "$log" ||
+    fail "the failed upgrade is not in the log: $(cat "$log")"
   pass "a failed upgrade starts the old copy and is recorded: $(cat "$log")"
   rm -rf "$HOME/.local/state"
 else
