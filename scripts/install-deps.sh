@@ -17,7 +17,7 @@ declare -A lists=(
     xvfb xauth xdotool x11-utils openbox wmctrl e2fsprogs util-linux
     at-spi2-core python3-pyatspi dbus-daemon
     file lintian desktop-file-utils libglib2.0-bin zip unzip xz-utils python3 strace locales qt6-image-formats-plugins qt6-svg-dev
-    sway grim qt6-wayland"
+    sway grim jq qt6-wayland"
 )
 [ $# -gt 0 ] || set -- build run demo test
 packages=()

@@ -8,7 +8,7 @@ icons=${3:-}
 work=$(mktemp -d /tmp/tavorin-install-test.XXXXXX)
 export HOME=$work/home
 unset XDG_DATA_HOME XDG_STATE_HOME
-mkdir -p "$HOME"
+mkdir -p "$HOME" "$work/out"
 data_home=$HOME/.local/share
 # A test that made a folder immutable and failed leaves nothing that cannot be removed.
 trap 'status=$?; chattr -R -i "$work" 2>/dev/null || true; [ $status = 0 ] && rm -rf "$work" || echo "kept $work"; exit $status' EXIT
@@ -24,8 +24,6 @@ stubs=$work/out/stubs
 stand_in() { mkdir -p "$stubs" && printf '#!/bin/sh\n%s\n' "$2" >"$stubs/$1" && chmod 755 "$stubs/$1"; }
 
 new_game() { mkdir -p "$(dirname "$1")" && cp -a "$source_dir/demo" "$1"; }
-# A game folder as some installers leave it, the game file in capitals.
-new_game_in_capitals() { new_game "$1" && mv "$1/fifa2005.exe" "$1/FIFA2005.EXE"; }
 
 # Every path below the scratch folder with its kind, mode, link target and checksum.
 snapshot() {
@@ -53,7 +51,7 @@ expect_valid_entry() {
 # prints what the program it started records: "<its path>|<working folder>|<arguments>".
 launch_entry() {
   local trace=$work/out/launched
-  mkdir -p "$work/out" && rm -f "$trace"
+  rm -f "$trace"
   TAVORIN_TRACE=$trace XDG_CACHE_HOME=$work/out/cache gio launch "$1" 2>/dev/null || fail "gio could not start $1"
   for _ in $(seq 100); do [ -s "$trace" ] && break; sleep 0.05; done
   cat "$trace" 2>/dev/null || fail "$1 started nothing"

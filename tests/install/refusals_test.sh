@@ -55,7 +55,6 @@ done
 for row in "scripts/install.sh --help|usage: install.sh GAME_FOLDER" \
   "packaging/tavorin-install --help|usage: tavorin-install GAME_FOLDER" \
   "packaging/tavorin-uninstall --help|usage: tavorin-uninstall GAME_FOLDER" \
-  "packaging/tavorin-install --version|tavorin-install (Tavorin) " \
   "packaging/tavorin-uninstall --version|tavorin-uninstall (Tavorin) "; do
   IFS='|' read -r command expected <<<"$row"
   read -r program option <<<"$command"
