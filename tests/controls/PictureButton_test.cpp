@@ -1,4 +1,6 @@
 #include "controls/PictureButton.h"
+#include "controls/PointerReport.h"
+#include "controls/PropertyBag.h"
 
 #include "support/CasesOf.h"
 
@@ -62,6 +64,8 @@ protected:
         m_button->setPicture(m_idle);
         m_button->setPictureHover(m_hover);
         m_button->setPictureDown(m_down);
+        // A background of the button's own, so that a surface left uncleared shows the window's through.
+        m_button->setPalette(QPalette(Qt::magenta, Qt::magenta));
         m_window.resize(200, 200);
         m_window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
@@ -97,13 +101,6 @@ protected:
 
     QTimer* timer1() const { return m_button->findChild<QTimer*>("Timer1"); }
     void tick() const { QMetaObject::invokeMethod(timer1(), "timeout"); }
-
-    const Picture& pictureOf(short state) const
-    {
-        return state == 1 ? m_hover : state == 2 ? m_down : m_idle;
-    }
-
-    QColor shownColour() const { return m_button->grab().toImage().pixelColor(0, 0); }
 };
 
 struct Transition : test::Labelled
@@ -187,11 +184,11 @@ TEST_P(StateTable, GivesStateRedrawAndEvents)
     EXPECT_EQ(m_button->picture(), m_idle);
     EXPECT_EQ(m_button->pictureHover(), m_hover);
     EXPECT_EQ(m_button->pictureDown(), m_down);
-    // A state without a picture keeps the button's size and clears its surface.
-    const Picture& shown = pictureOf(row.state);
+    // A state without a picture keeps the button's size and clears its surface to its own background.
+    const Picture& shown = row.state == 1 ? m_hover : row.state == 2 ? m_down : m_idle;
     const bool drawn = shown && !shown->isNull();
     EXPECT_EQ(m_button->size(), drawn ? shown->size() : before);
-    EXPECT_EQ(shownColour(),
+    EXPECT_EQ(m_window.grab().toImage().pixelColor(m_button->pos()),
         drawn ? shown->pixmap().toImage().pixelColor(0, 0) : m_button->palette().color(QPalette::Window));
 }
 
@@ -290,16 +287,8 @@ protected:
     }
 };
 
-TEST_F(Keyboard, TabBringsTheFocusAndAClickLeavesItWhereItWas)
-{
-    m_before->setFocus(Qt::OtherFocusReason);
-    QTest::mouseClick(m_button, Qt::LeftButton, {}, QPoint(5, 5)); // through the window, as the toolkit's own
-    EXPECT_EQ(m_events.count("Click"), 1);
-    EXPECT_TRUE(m_before->hasFocus());
-}
-
 // The idle picture's two halves meet in its middle, where smoothing at 200 % would blend them.
-TEST_F(Keyboard, TheMarkIsADottedRectangleOverTheCrispPictureOnlyWhileFocused)
+TEST_F(Keyboard, TheMarkIsADottedRectangleOverTheCrispPictureOnlyWhileFocusedWhichAClickDoesNotBring)
 {
     QPixmap halves(m_idle->size());
     halves.fill(Qt::red);
@@ -323,7 +312,11 @@ TEST_F(Keyboard, TheMarkIsADottedRectangleOverTheCrispPictureOnlyWhileFocused)
     EXPECT_EQ(drawn(2), focused.scaled(focused.size() * 2)) << "at 200 % every pixel a block of four";
 
     m_before->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(drawn(1), idle) << "without the focus the picture alone";
+    QTest::mouseClick(m_button, Qt::LeftButton, {}, QPoint(5, 5)); // through the window, as the toolkit's own
+    EXPECT_EQ(m_events.count("Click"), 1);
+    EXPECT_TRUE(m_before->hasFocus()) << "a click leaves the focus where it was";
+    EXPECT_EQ(drawn(1), m_hover->pixmap().toImage().convertToFormat(QImage::Format_RGB32))
+        << "without the focus the picture alone";
 }
 
 enum class Step { Press, AutoRepeatPress, Release, AutoRepeatRelease, FocusLeaves };
@@ -372,6 +365,65 @@ INSTANTIATE_TEST_SUITE_P(PictureButton, Keys, ::testing::Values(
     KeyCase { "HeldReturnClicksOnce",          Qt::Key_Return, { Press, AutoRepeatRelease, AutoRepeatPress, AutoRepeatRelease, AutoRepeatPress, Release }, { 1, 1, 1, 1, 1, 1 } },
     KeyCase { "OtherKeysDoNothing",            Qt::Key_A,      { Press, Release }, { 0, 0 } }),
     test::byLabel);
+// clang-format on
+
+TEST(PictureButtonProperties, ReadWithoutRedrawAndWrittenBackOnlyWhenSet)
+{
+    // Two objects alike but for their identity, which is what the button must keep.
+    const Picture idle = std::make_shared<const PictureData>(QPixmap(3, 2));
+    const Picture down = std::make_shared<const PictureData>(QPixmap(3, 2));
+    PropertyBag stored;
+    stored.WriteProperty("picture", idle, nullptr);
+    stored.WriteProperty("picturedown", down, nullptr);
+
+    PictureButton button;
+    const QSize before = button.size();
+    button.ReadProperties(stored);
+    EXPECT_EQ(button.size(), before);
+
+    PropertyBag saved;
+    button.WriteProperties(saved);
+    EXPECT_EQ(saved.ReadProperty("Picture", nullptr), idle);
+    EXPECT_FALSE(saved.contains("PictureHover"));
+    EXPECT_EQ(saved.ReadProperty("PictureDown", nullptr), down);
+
+    // None written over a stored picture drops it: the bag reads back as none.
+    button.InitProperties();
+    button.WriteProperties(saved);
+    EXPECT_FALSE(saved.contains("Picture") || saved.contains("PictureDown"));
+}
+
+struct PointerCase
+{
+    QEvent::Type type;
+    Qt::MouseButton changed;
+    Qt::MouseButtons held;
+    Qt::KeyboardModifiers modifiers;
+    short button, shift;
+};
+
+using PointerReports = testing::TestWithParam<PointerCase>;
+
+TEST_P(PointerReports, CarryTheBitsOfButtonsAndShiftKeys)
+{
+    const PointerCase& c = GetParam();
+    const QMouseEvent event(c.type, QPointF(2.5, 7), QPointF(102.5, 107), c.changed, c.held, c.modifiers);
+    const PointerReport report
+        = c.type == QEvent::MouseMove ? moveReport(event) : pressOrReleaseReport(event);
+    EXPECT_EQ(report.Button, c.button);
+    EXPECT_EQ(report.Shift, c.shift);
+    EXPECT_FLOAT_EQ(report.X, 2.5f);
+    EXPECT_FLOAT_EQ(report.Y, 7.0f);
+}
+
+// A move reports the buttons held, a press or release only the button that changed.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(PictureButton, PointerReports, ::testing::Values(
+    PointerCase { QEvent::MouseMove, Qt::NoButton, Qt::LeftButton | Qt::MiddleButton, Qt::ShiftModifier, 5, 1 },
+    PointerCase { QEvent::MouseMove, Qt::NoButton, Qt::RightButton | Qt::BackButton, Qt::ControlModifier, 2, 2 },
+    PointerCase { QEvent::MouseButtonPress, Qt::RightButton, Qt::LeftButton | Qt::RightButton, Qt::AltModifier, 2, 4 },
+    PointerCase { QEvent::MouseButtonRelease, Qt::MiddleButton, Qt::NoButton,
+                  Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier, 4, 7 }));
 // clang-format on
 
 } // namespace

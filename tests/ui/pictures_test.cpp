@@ -2,6 +2,7 @@
 // real formats and sizes, the icon's and cursor's inner structure, and the
 // pictures that must line up with the face they lie on.
 
+#include "controls/PictureButton.h"
 #include "controls/PropertyBag.h"
 #include "ui/FormLayout.h"
 #include "ui/Pictures.h"
@@ -59,12 +60,11 @@ QString buttonFile(int button, const char* state)
     return QStringLiteral("%1_%2.gif").arg(onTheFace[button <= 2 ? button - 1 : button - 13], state);
 }
 
-constexpr std::pair<const char*, const char*> kStates[]
-    = { { "picture", "idle" }, { "picturehover", "hover" }, { "picturedown", "down" } };
-
 // No two pictures look alike, so the tests of which button holds which file tell them apart, and
-// every button looks different in each of its states.
-TEST(Pictures, HaveTheirFormatAndSizeAndNoTwoLookAlike)
+// every button looks different in each of its states. Each button reads its own three files. The
+// window lays the buttons of the face over their drawn copies, where a stray pixel shows as a seam;
+// a camera's frame is black, white under the pointer and green while pressed.
+TEST(Pictures, HaveTheirFormatAndSizeAndNoTwoLookAlikeAndTheButtonsHoldTheirOwn)
 {
     struct File
     {
@@ -75,11 +75,28 @@ TEST(Pictures, HaveTheirFormatAndSizeAndNoTwoLookAlike)
     std::vector<File> files { { "background.gif", "gif", { 430, 449 } },
         { "save_settings.bmp", "bmp", { 154, 33 } }, { "play.bmp", "bmp", { 154, 33 } },
         { "tavorin.ico", "ico", { 16, 16 } }, { "hand.cur", "ico", { 32, 32 } } };
-    for (int button = 1; button <= 16; ++button)
-        for (const auto& [property, state] : kStates) {
+    const QImage face = picture("background.gif");
+    for (int button = 1; button <= 16; ++button) {
+        SCOPED_TRACE(button);
+        tavorin::PictureButton held;
+        held.ReadProperties(tavorin::pictures::pictureButtonProperties(button));
+        for (const auto& [read, state] : { std::pair { held.picture(), "idle" },
+                 std::pair { held.pictureHover(), "hover" }, std::pair { held.pictureDown(), "down" } }) {
             const QString name = buttonFile(button, state);
             files.push_back({ name, name.right(3).toLatin1(), placeOf(button).size() });
+            ASSERT_TRUE(read) << state;
+            EXPECT_EQ(read->pixmap().toImage().convertToFormat(QImage::Format_ARGB32), picture(name))
+                << state;
         }
+        if (button < 3 || button > 14) {
+            EXPECT_EQ(face.copy(placeOf(button)), picture(buttonFile(button, "idle")));
+            continue;
+        }
+        EXPECT_EQ(picture(buttonFile(button, "idle")).pixelColor(0, 22), QColor(Qt::black));
+        EXPECT_EQ(picture(buttonFile(button, "hover")).pixelColor(59, 22), QColor(Qt::white));
+        const QColor green = picture(buttonFile(button, "down")).pixelColor(30, 44);
+        EXPECT_GT(green.green(), 2 * std::max(green.red(), green.blue()));
+    }
     QHash<QByteArray, QString> seen;
     for (const File& file : files) {
         SCOPED_TRACE(file.name.toStdString());
@@ -91,33 +108,6 @@ TEST(Pictures, HaveTheirFormatAndSizeAndNoTwoLookAlike)
         const QByteArray look(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
         EXPECT_FALSE(seen.contains(look)) << "looks like " << seen.value(look).toStdString();
         seen.insert(look, file.name);
-    }
-}
-
-// Each button holds its own three files: the idle one is read at once, the others on first use.
-// The window lays the buttons of the face over their drawn copies, where a stray pixel shows as a
-// seam; a camera's frame is black, white under the pointer and green while pressed.
-TEST(ButtonPictures, EveryButtonHoldsItsOwnFilesWhichMatchTheFaceOrAreFramed)
-{
-    const QImage face = picture("background.gif");
-    for (int button = 1; button <= 16; ++button) {
-        SCOPED_TRACE(button);
-        const tavorin::PropertyBag stored = tavorin::pictures::pictureButtonProperties(button);
-        for (const auto& [property, state] : kStates) {
-            const tavorin::Picture held = stored.ReadProperty(property, nullptr);
-            ASSERT_TRUE(held) << property;
-            EXPECT_EQ(held->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
-                picture(buttonFile(button, state)))
-                << property;
-        }
-        if (button < 3 || button > 14) {
-            EXPECT_EQ(face.copy(placeOf(button)), picture(buttonFile(button, "idle")));
-            continue;
-        }
-        EXPECT_EQ(picture(buttonFile(button, "idle")).pixelColor(0, 22), QColor(Qt::black));
-        EXPECT_EQ(picture(buttonFile(button, "hover")).pixelColor(59, 22), QColor(Qt::white));
-        const QColor green = picture(buttonFile(button, "down")).pixelColor(30, 44);
-        EXPECT_GT(green.green(), 2 * std::max(green.red(), green.blue()));
     }
 }
 
