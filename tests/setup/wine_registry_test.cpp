@@ -22,11 +22,6 @@ std::string describe(const std::optional<std::vector<RegistryKey>>& keys)
     return text.toStdString();
 }
 
-bool wantedKey(QStringView path)
-{
-    return path.startsWith(u"Wanted", Qt::CaseInsensitive);
-}
-
 struct ReaderCase : test::Labelled
 {
     QByteArray lines; // what follows the first line
@@ -39,7 +34,8 @@ using WineRegistryReader = testing::TestWithParam<ReaderCase>;
 TEST_P(WineRegistryReader, ReadsWhatWineWouldLoad)
 {
     const QByteArray file = GetParam().firstLine + GetParam().lines;
-    EXPECT_EQ(describe(readWineRegistry(file, wantedKey)), GetParam().read.toStdString());
+    const auto wanted = [](QStringView path) { return path.startsWith(u"Wanted", Qt::CaseInsensitive); };
+    EXPECT_EQ(describe(readWineRegistry(file, wanted)), GetParam().read.toStdString());
 }
 
 const QString refused = QStringLiteral("refused");
