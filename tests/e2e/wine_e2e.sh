@@ -106,9 +106,11 @@ reg_add /v label9.caption /d $'tab\there\nline\e'
 reg_add /ve /d default
 reg_add /v dw /t REG_DWORD /d 5
 reg_add /v bin /t REG_BINARY /d "$(printf '%096d' 0)"
-# The server writes user.reg as it ends; one that stays again keeps the next Wine tests quick.
+# The server writes user.reg as it ends. A lasting one and Wine's services, up again with output
+# nowhere, keep the next Wine tests quick and hold no test's output open.
 WINEPREFIX=$prefix wineserver -k
 WINEPREFIX=$prefix wineserver -p600 </dev/null >/dev/null 2>&1
+WINEPREFIX=$prefix wineboot </dev/null >/dev/null 2>&1
 rm "$settings"
 start_launcher
 wmctrl -i -c "$window"
