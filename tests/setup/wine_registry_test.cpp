@@ -22,11 +22,6 @@ std::string describe(const std::optional<std::vector<RegistryKey>>& keys)
     return text.toStdString();
 }
 
-bool wantedKey(QStringView path)
-{
-    return path.startsWith(u"Wanted", Qt::CaseInsensitive);
-}
-
 struct ReaderCase : test::Labelled
 {
     QByteArray lines; // what follows the first line
@@ -39,26 +34,18 @@ using WineRegistryReader = testing::TestWithParam<ReaderCase>;
 TEST_P(WineRegistryReader, ReadsWhatWineWouldLoad)
 {
     const QByteArray file = GetParam().firstLine + GetParam().lines;
-    EXPECT_EQ(describe(readWineRegistry(file, wantedKey)), GetParam().read.toStdString());
+    const auto wanted = [](QStringView path) { return path.startsWith(u"Wanted", Qt::CaseInsensitive); };
+    EXPECT_EQ(describe(readWineRegistry(file, wanted)), GetParam().read.toStdString());
 }
 
 const QString refused = QStringLiteral("refused");
 
 INSTANTIATE_TEST_SUITE_P(WineRegistry, WineRegistryReader,
-    testing::Values(ReaderCase { "header_comments_and_stamps",
-                        ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n"
-                        "[Wanted\\\\Options] 1796586031\n#time=1d9b2c3d4e5f607\n\"a\"=\"1\"\n",
-                        "[Wanted\\Options]\na=1\n" },
-        ReaderCase { "quotes_backslashes_and_utf16_units",
-            "[Wanted]\n\"q\"=\"Bayern M\\xfcnchen \\\"x\\\" 1860\"\n\"b\"=\"back\\\\slash\\\\\\\\\"\n"
-            "\"u\"=\"\\xe9\\x20ac\\xd83d\\xde007 \\x00e9f \\xz\"\n",
-            QString::fromUtf8("[Wanted]\nq=Bayern München \"x\" 1860\nb=back\\slash\\\\\n"
-                              "u=é€\U0001F6007 éf xz\n") },
+    testing::Values(ReaderCase { "hex_escapes_of_four_digits_or_none", "[Wanted]\n\"u\"=\"\\x00e9f \\xz\"\n",
+                        QString::fromUtf8("[Wanted]\nu=éf xz\n") },
         ReaderCase { "control_character_escapes",
             "[Wanted]\n\"c\"=\"\\a\\b\\e\\f\\n\\r\\t\\v|\\1\\0027\\101\\q\\0\"\n",
             QStringLiteral("[Wanted]\nc=\a\b\x1b\f\n\r\t\v|\x01\x02") + "7Aq" + QChar(0) + "\n" },
-        ReaderCase {
-            "default_value_and_empty_text", "[Wanted]\n@=\"d\"\n\"e\"=\"\"\n", "[Wanted]\n=d\ne=\n" },
         ReaderCase { "names_compare_without_case",
             "[Wanted\\\\Options]\n\"Name\"=\"1\"\n[wanted\\\\OPTIONS]\n\"NAME\"=\"2\"\n\"x\"=\"3\"\n",
             "[Wanted\\Options]\nName=2\nx=3\n" },
@@ -69,8 +56,6 @@ INSTANTIATE_TEST_SUITE_P(WineRegistry, WineRegistryReader,
             "[Wanted]\ns=plain\nlast=x\n" },
         ReaderCase { "blanks_crlf_and_no_last_line_end",
             "[Wanted \\[1\\]] 5\r\n  \"a\"  =  \"b\"  \r\n\"c\"=\"d\"", "[Wanted [1]]\na=b\nc=d\n" },
-        ReaderCase { "unwanted_keys_are_left_out", "[Other]\n\"a\"=\"1\"\n[Wanted]\n\"b\"=\"2\"\n[Other2]\n",
-            "[Wanted]\nb=2\n" },
         ReaderCase { "string_cut_short", "[Wanted]\n\"a\"=\"52\n", refused },
         ReaderCase { "escape_cut_short", "[Wanted]\n\"a\"=\"5\\\n", refused },
         ReaderCase { "key_cut_short", "[Wanted\n", refused },

@@ -4,7 +4,7 @@
 # stand-in (tests/wine/standin.cpp) as the game, the scene program and the import tool. Its face
 # must match the Linux launcher's, the programs must get exactly the composed lines, its options
 # must land in the registry where the classic runtime kept them (what a Linux launcher carries
-# over from there is carry_over_wine_test's), and a failed step must be told in a message box and
+# over from there is wine_e2e's), and a failed step must be told in a message box and
 # end the program with exit code 1.
 # Usage: tavorin_exe_e2e.sh <zip> <source folder> <Linux launcher> <stand-in program>
 zip=$1
