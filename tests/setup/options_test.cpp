@@ -393,36 +393,15 @@ INSTANTIATE_TEST_SUITE_P(CarryOver, FirstRun,
     test::byLabel);
 #endif
 
-// The window's Play and camera tests check what every pick writes into its label; here the logo
-// is found by that label's text, so a wrong one (-3 here) shows no logo.
-TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
+// In a game folder whose names are all in other capitals: TEAMS.INI, DATA/easo/.../LOGO5.JPG. The
+// window's Play and camera tests check what every pick writes into its label; here the logo is
+// found by that label's text, so a wrong one (-3 here) shows no logo.
+TEST_F(SetupModelTest, FormLoadFromAnotherFolderFillsTheListsAndTeamPicksShowTheirLogos)
 {
-    writeLogo("-3", { 40, 30 });
-    controls.Combo3->fill({ { "Minus", -3 }, { "Five", 5 } });
-    controls.Combo4->fill({ { "Minus", -3 } });
-
-    controls.Combo3->setCurrentIndex(0);
-    emit controls.Combo3->Click();
-    EXPECT_EQ(controls.Image1->pixmap().size(), QSize(40, 30));
-    EXPECT_EQ(controls.Image1->size(), QSize(40, 30));
-
-    controls.Combo3->setCurrentIndex(1);
-    emit controls.Combo3->Click();
-    EXPECT_TRUE(controls.Image1->pixmap().isNull()) << "logo5.jpg does not exist";
-
-    controls.Combo4->setCurrentIndex(0);
-    emit controls.Combo4->Click();
-    EXPECT_EQ(controls.Image2->pixmap().size(), QSize(40, 30));
-    EXPECT_TRUE(controls.Image1->pixmap().isNull());
-    EXPECT_TRUE(messages.isEmpty());
-}
-
-// In a game folder whose names are all in other capitals: TEAMS.INI, DATA/easo/.../LOGO5.JPG.
-TEST_F(SetupModelTest, FormLoadFromAnotherFolderFillsTheListsAndShowsTheLogo)
-{
-    program.write("teams.ini", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
+    program.write("teams.ini", "\"Minus\",-3\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
     program.write("kits.ini", "");
     writeLogo("5", { 20, 10 });
+    writeLogo("-3", { 40, 30 });
     ASSERT_TRUE(test::respellBelow(program.path()));
     store("label7.caption", "5");
     store("combo3.text", "Aston Villa");
@@ -439,6 +418,18 @@ TEST_F(SetupModelTest, FormLoadFromAnotherFolderFillsTheListsAndShowsTheLogo)
     EXPECT_EQ(controls.Combo3->Text(), "Aston Villa");
     EXPECT_EQ(controls.Image1->pixmap().size(), QSize(20, 10));
     EXPECT_TRUE(controls.Image2->pixmap().isNull());
+
+    controls.Combo3->setCurrentIndex(0);
+    emit controls.Combo3->Click();
+    EXPECT_EQ(controls.Image1->pixmap().size(), QSize(40, 30));
+    EXPECT_EQ(controls.Image1->size(), QSize(40, 30));
+    controls.Combo3->setCurrentIndex(1);
+    emit controls.Combo3->Click();
+    EXPECT_TRUE(controls.Image1->pixmap().isNull()) << "logo2.jpg does not exist";
+    controls.Combo4->setCurrentIndex(0);
+    emit controls.Combo4->Click();
+    EXPECT_EQ(controls.Image2->pixmap().size(), QSize(40, 30));
+    EXPECT_TRUE(controls.Image1->pixmap().isNull());
     EXPECT_TRUE(messages.isEmpty());
 }
 
