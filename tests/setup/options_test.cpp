@@ -122,7 +122,8 @@ protected:
     SetupModel model { controls, settings, [this](const QString& m) { messages << m; }, program.path() };
 };
 
-TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
+// A program started under another name has a store of its own, whatever the launcher's holds.
+TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBackAndARenamedProgramItsOwnStore)
 {
     const QStringList variants[] = {
         { "2", "1", "", "a=b; c", "\"quoted\"", " outer blanks ", "x,y", "M\u00fcnchen", "-3", "", "0",
@@ -141,7 +142,17 @@ TEST_F(OptionsTest, SaveThenLoadGivesEveryValueBack)
     const QStringList expectedKeys = { "check1.value", "check2.value", "combo2.text", "combo3.text",
         "combo4.text", "combo5.text", "combo6.text", "combo7.text", "label10.caption", "label11.caption",
         "label14.caption", "label15.caption", "label7.caption", "label8.caption", "label9.caption" };
-    EXPECT_EQ(scratch.options(appName).keys(), expectedKeys);
+    const QMap<QString, QString> saved = scratch.options(appName);
+    EXPECT_EQ(saved.keys(), expectedKeys);
+
+    appName = "Copy";
+    QWidget otherWindow;
+    const SetupControls fresh = createSetupControls(&otherWindow);
+    LoadOptions(fresh, settings);
+    EXPECT_EQ(valuesOf(fresh), designValues);
+    SaveOptions(fresh, settings);
+    EXPECT_EQ(scratch.options("Tavorin"), saved);
+    EXPECT_EQ(scratch.options("Copy").size(), 15);
     EXPECT_TRUE(reports.isEmpty());
 }
 
@@ -201,95 +212,32 @@ const std::vector<RestoreCase> kRestores = {
 
 INSTANTIATE_TEST_SUITE_P(Options, RestoreOrder, testing::ValuesIn(kRestores), test::byLabel);
 
-TEST_F(OptionsTest, RenamedExecutableUsesItsOwnStore)
-{
-    controls.Label7->setText("5");
-    controls.Combo3->setText("Chelsea");
-    SaveOptions(controls, settings);
-    const QMap<QString, QString> before = scratch.options("Tavorin");
-
-    appName = "Copy";
-    QWidget otherWindow;
-    const SetupControls fresh = createSetupControls(&otherWindow);
-    LoadOptions(fresh, settings);
-    EXPECT_EQ(valuesOf(fresh), designValues);
-    SaveOptions(fresh, settings);
-
-    EXPECT_EQ(scratch.options("Tavorin"), before);
-    EXPECT_EQ(scratch.options("Copy").size(), 15);
-}
-
 // The faults of a settings file; the registry has no file to spoil.
 #ifndef Q_OS_WIN
-struct UnreadableCase : test::Labelled
+struct FileFaultCase : test::Labelled
 {
-    QByteArray bytes;
-    const char* reason; // what the one message must say about the file
-};
-
-using UnreadableSettings = CasesOf<OptionsTest, UnreadableCase>;
-
-TEST_P(UnreadableSettings, StartWithDesignValuesKeepTheFileAsideUntilTheFirstSave)
-{
-    const UnreadableCase& c = GetParam();
-    config.write("Tavorin/Tavorin.ini", c.bytes);
-
-    LoadOptions(controls, settings);
-
-    EXPECT_EQ(valuesOf(controls), designValues);
-    ASSERT_EQ(reports.size(), 1);
-    for (const QString& named : { QDir::toNativeSeparators(iniFile()),
-             QDir::toNativeSeparators(iniFile() + ".bad"), QString::fromLatin1(c.reason) })
-        EXPECT_TRUE(reports[0].contains(named)) << reports[0].toStdString();
-    EXPECT_EQ(config.read("Tavorin/Tavorin.ini.bad"), c.bytes);
-
-    controls.Label7->setText("5");
-    SaveOptions(controls, settings);
-    EXPECT_EQ(reports.size(), 1);
-    QSettings disk(iniFile(), QSettings::IniFormat);
-    EXPECT_EQ(disk.status(), QSettings::NoError);
-    disk.beginGroup("Options");
-    EXPECT_EQ(disk.childKeys().size(), 15);
-    EXPECT_EQ(disk.value("label7.caption").toString(), "5");
-    EXPECT_EQ(config.read("Tavorin/Tavorin.ini.bad"), c.bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(Options, UnreadableSettings,
-    testing::Values(
-        UnreadableCase { "binary_garbage", QByteArrayLiteral("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n"), "NUL" },
-        UnreadableCase {
-            "nul_after_sound_lines", QByteArrayLiteral("[Options]\ncheck1.value=1\n\0\0\n"), "NUL" },
-        UnreadableCase { "not_utf8", "[Options]\ncombo3.text=M\xfcnchen\n", "UTF-8" },
-        // "52" cut to "5" would read back as another team.
-        UnreadableCase { "cut_short", "[Options]\ncheck1.value=1\nlabel7.caption=5", "cut short" },
-        UnreadableCase { "unclosed_section", "[Options\ncheck1.value=1\n", "line 1" },
-        UnreadableCase { "line_without_value", "[Options]\ncheck1.value=1\nlabel7.caption\n", "line 3" },
-        UnreadableCase {
-            "larger_than_1_mib", "[Options]\nlabel9.caption=" + QByteArray(1 << 20, '9') + "\n", "1 MiB" }),
-    test::byLabel);
-
-struct LockedCase : test::Labelled
-{
-    const char* path; // what chattr +i makes unwritable
+    QByteArray found; // the file found at start; without it, one the launcher saved
+    const char* locked; // what chattr +i makes unwritable, if anything
     const char* told; // what the one message says besides the file's name
-    QByteArray unreadable = {}; // the file found there; without it, one the launcher saved
 };
 
-using FailedSaveOf = CasesOf<OptionsTest, LockedCase>;
+using SettingsFileFault = CasesOf<OptionsTest, FileFaultCase>;
 
-// Every way out (Save button, exit button, close, camera run) saves through the same store.
-TEST_P(FailedSaveOf, KeepsTheLastFileAndTellsOncePerRun)
+// An unreadable file is set aside until the first save writes a new one; a file that cannot be
+// written keeps the last one. Every way out (Save button, exit button, close, camera run) saves
+// through the same store, and it tells once per run.
+TEST_P(SettingsFileFault, KeepsTheLastFileAndTellsOncePerRun)
 {
-    const LockedCase& c = GetParam();
-    if (c.unreadable.isEmpty()) {
+    const FileFaultCase& c = GetParam();
+    if (c.found.isEmpty()) {
         controls.Label7->setText("1");
         SaveOptions(controls, settings);
     } else {
-        config.write("Tavorin/Tavorin.ini", c.unreadable);
+        config.write("Tavorin/Tavorin.ini", c.found);
     }
     const QByteArray last = config.read("Tavorin/Tavorin.ini");
     const QStringList shown = valuesOf(controls);
-    if (!immutable.add(config.file(c.path)))
+    if (c.locked && !immutable.add(config.file(c.locked)))
         GTEST_SKIP() << "chattr +i is not available on this file system";
 
     LoadOptions(controls, settings);
@@ -299,20 +247,43 @@ TEST_P(FailedSaveOf, KeepsTheLastFileAndTellsOncePerRun)
         SaveOptions(controls, settings);
     }
 
-    EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), last);
+    QStringList named = { QDir::toNativeSeparators(iniFile()), QString::fromLatin1(c.told) };
+    QStringList files = { "Tavorin.ini" };
+    if (c.locked) {
+        EXPECT_EQ(config.read("Tavorin/Tavorin.ini"), last);
+    } else {
+        named << QDir::toNativeSeparators(iniFile() + ".bad");
+        files << "Tavorin.ini.bad";
+        EXPECT_EQ(config.read("Tavorin/Tavorin.ini.bad"), c.found);
+        const QMap<QString, QString> saved = scratch.options(appName);
+        EXPECT_EQ(saved.size(), 15);
+        EXPECT_EQ(saved["label7.caption"], "5");
+    }
     EXPECT_EQ(QDir(config.file("Tavorin")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-        QStringList { "Tavorin.ini" });
+        files);
     ASSERT_EQ(reports.size(), 1);
-    for (const QString& named : { QDir::toNativeSeparators(iniFile()), QString::fromLatin1(c.told) })
-        EXPECT_TRUE(reports[0].contains(named)) << reports[0].toStdString();
+    for (const QString& part : named)
+        EXPECT_TRUE(reports[0].contains(part)) << reports[0].toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Options, FailedSaveOf,
-    testing::Values(LockedCase { "read_only_file", "Tavorin/Tavorin.ini", "saved before are kept" },
-        LockedCase { "read_only_folder", "Tavorin", "saved before are kept" },
+INSTANTIATE_TEST_SUITE_P(Options, SettingsFileFault,
+    testing::Values(FileFaultCase { "binary_garbage", QByteArrayLiteral("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n"),
+                        nullptr, "NUL" },
+        FileFaultCase {
+            "nul_after_sound_lines", QByteArrayLiteral("[Options]\ncheck1.value=1\n\0\0\n"), nullptr, "NUL" },
+        FileFaultCase { "not_utf8", "[Options]\ncombo3.text=M\xfcnchen\n", nullptr, "UTF-8" },
+        // "52" cut to "5" would read back as another team.
+        FileFaultCase { "cut_short", "[Options]\ncheck1.value=1\nlabel7.caption=5", nullptr, "cut short" },
+        FileFaultCase { "unclosed_section", "[Options\ncheck1.value=1\n", nullptr, "line 1" },
+        FileFaultCase {
+            "line_without_value", "[Options]\ncheck1.value=1\nlabel7.caption\n", nullptr, "line 3" },
+        FileFaultCase { "larger_than_1_mib", "[Options]\nlabel9.caption=" + QByteArray(1 << 20, '9') + "\n",
+            nullptr, "1 MiB" },
+        FileFaultCase { "read_only_file", {}, "Tavorin/Tavorin.ini", "saved before are kept" },
+        FileFaultCase { "read_only_folder", {}, "Tavorin", "saved before are kept" },
         // Neither set aside nor replaced: the unreadable file stays as it is.
-        LockedCase { "unreadable_and_read_only", "Tavorin/Tavorin.ini", "not saved",
-            QByteArrayLiteral("\0\x01\x02garbage") }),
+        FileFaultCase { "unreadable_and_read_only", QByteArrayLiteral("\0\x01\x02garbage"),
+            "Tavorin/Tavorin.ini", "not saved" }),
     test::byLabel);
 
 // The first run takes the options a Windows build left in the Wine prefix around the game folder.
@@ -343,22 +314,14 @@ protected:
         return { QString::number(controls.Check1->Value()), controls.Label10->text(), controls.Combo2->Text(),
             controls.Combo3->Text(), controls.Label7->text(), controls.Label8->text() };
     }
+    // The prefix's names and its user.reg, which carrying the options over reads and never writes.
+    QStringList prefix() const
+    {
+        QFile userReg(program.file("prefix/user.reg"));
+        const QString text = userReg.open(QIODevice::ReadOnly) ? QString::fromLatin1(userReg.readAll()) : "";
+        return QDir(program.file("prefix")).entryList(QDir::AllEntries | QDir::Hidden) << text;
+    }
 };
-
-TEST_F(CarryOver, FirstSaveWritesThemAndThePrefixStaysAsItWas)
-{
-    const QStringList prefixBefore = QDir(program.file("prefix")).entryList(QDir::AllEntries | QDir::Hidden);
-    restored();
-    controls.Label8->setText("7");
-    model.SaveOptions();
-
-    const QMap<QString, QString> saved = scratch.options(appName);
-    EXPECT_EQ(saved.size(), 15) << "form.left is none of ours";
-    EXPECT_EQ(saved["combo3.text"], "Arsenal");
-    EXPECT_EQ(saved["label8.caption"], "7");
-    EXPECT_EQ(program.read("prefix/user.reg"), kUserReg);
-    EXPECT_EQ(QDir(program.file("prefix")).entryList(QDir::AllEntries | QDir::Hidden), prefixBefore);
-}
 
 struct FirstRunCase : test::Labelled
 {
@@ -370,11 +333,16 @@ struct FirstRunCase : test::Labelled
 
 using FirstRun = CasesOf<CarryOver, FirstRunCase>;
 
+// The first save writes the fifteen values of ours and leaves the prefix as it was.
 TEST_P(FirstRun, TakesTheOneBuildsOptionsOrNothing)
 {
     GetParam().arrange(program);
     appName = GetParam().applicationName;
+    const QStringList prefixBefore = prefix();
     EXPECT_EQ(restored(), GetParam().restored);
+    model.SaveOptions();
+    EXPECT_EQ(scratch.options(appName).size(), 15) << "form.left is none of ours";
+    EXPECT_EQ(prefix(), prefixBefore);
     EXPECT_TRUE(reports.isEmpty()) << reports.join('\n').toStdString();
     ASSERT_EQ(messages.size(), GetParam().reported.isEmpty() ? 0 : 1) << messages.join('\n').toStdString();
     for (const QString& named : GetParam().reported)
@@ -418,36 +386,15 @@ INSTANTIATE_TEST_SUITE_P(CarryOver, FirstRun,
     test::byLabel);
 #endif
 
-// The window's Play and camera tests check what every pick writes into its label; here the logo
-// is found by that label's text, so a wrong one (-3 here) shows no logo.
-TEST_F(SetupModelTest, TeamPicksShowTheirLogos)
+// In a game folder whose names are all in other capitals: TEAMS.INI, DATA/easo/.../LOGO5.JPG. The
+// window's Play and camera tests check what every pick writes into its label; here the logo is
+// found by that label's text, so a wrong one (-3 here) shows no logo.
+TEST_F(SetupModelTest, FormLoadFromAnotherFolderFillsTheListsAndTeamPicksShowTheirLogos)
 {
-    writeLogo("-3", { 40, 30 });
-    controls.Combo3->fill({ { "Minus", -3 }, { "Five", 5 } });
-    controls.Combo4->fill({ { "Minus", -3 } });
-
-    controls.Combo3->setCurrentIndex(0);
-    emit controls.Combo3->Click();
-    EXPECT_EQ(controls.Image1->pixmap().size(), QSize(40, 30));
-    EXPECT_EQ(controls.Image1->size(), QSize(40, 30));
-
-    controls.Combo3->setCurrentIndex(1);
-    emit controls.Combo3->Click();
-    EXPECT_TRUE(controls.Image1->pixmap().isNull()) << "logo5.jpg does not exist";
-
-    controls.Combo4->setCurrentIndex(0);
-    emit controls.Combo4->Click();
-    EXPECT_EQ(controls.Image2->pixmap().size(), QSize(40, 30));
-    EXPECT_TRUE(controls.Image1->pixmap().isNull());
-    EXPECT_TRUE(messages.isEmpty());
-}
-
-// In a game folder whose names are all in other capitals: TEAMS.INI, DATA/easo/.../LOGO5.JPG.
-TEST_F(SetupModelTest, FormLoadFromAnotherFolderFillsTheListsAndShowsTheLogo)
-{
-    program.write("teams.ini", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
+    program.write("teams.ini", "\"Minus\",-3\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n");
     program.write("kits.ini", "");
     writeLogo("5", { 20, 10 });
+    writeLogo("-3", { 40, 30 });
     ASSERT_TRUE(test::respellBelow(program.path()));
     store("label7.caption", "5");
     store("combo3.text", "Aston Villa");
@@ -464,6 +411,18 @@ TEST_F(SetupModelTest, FormLoadFromAnotherFolderFillsTheListsAndShowsTheLogo)
     EXPECT_EQ(controls.Combo3->Text(), "Aston Villa");
     EXPECT_EQ(controls.Image1->pixmap().size(), QSize(20, 10));
     EXPECT_TRUE(controls.Image2->pixmap().isNull());
+
+    controls.Combo3->setCurrentIndex(0);
+    emit controls.Combo3->Click();
+    EXPECT_EQ(controls.Image1->pixmap().size(), QSize(40, 30));
+    EXPECT_EQ(controls.Image1->size(), QSize(40, 30));
+    controls.Combo3->setCurrentIndex(1);
+    emit controls.Combo3->Click();
+    EXPECT_TRUE(controls.Image1->pixmap().isNull()) << "logo2.jpg does not exist";
+    controls.Combo4->setCurrentIndex(0);
+    emit controls.Combo4->Click();
+    EXPECT_EQ(controls.Image2->pixmap().size(), QSize(40, 30));
+    EXPECT_TRUE(controls.Image1->pixmap().isNull());
     EXPECT_TRUE(messages.isEmpty());
 }
 
