@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 
 using namespace tavorin;
 
@@ -24,8 +23,7 @@ QByteArray catalogueBytes(int records, bool asciiOnly = false)
     bytes.reserve(records * 32);
     for (int i = 0; i < records; ++i) {
         bytes += '"';
-        bytes += (i % 10 == 0 && !asciiOnly) ? QByteArray("Borussia M\xf6nchengladbach ")
-                                             : QByteArray("Team number ");
+        bytes += (i % 10 == 0 && !asciiOnly) ? QByteArray("Borussia M\xf6nchengladbach ") : QByteArray("Team number ");
         bytes += QByteArray::number(i);
         bytes += "\",";
         bytes += QByteArray::number(i * 7 + 1);
@@ -82,28 +80,6 @@ void BM_FillFourLists(benchmark::State& state)
     state.counters["items"] = lists[0]->count() + lists[1]->count() + lists[2]->count() + lists[3]->count();
 }
 BENCHMARK(BM_FillFourLists)->Unit(benchmark::kMillisecond);
-
-long peakKiB()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// A teams.ini of a gigabyte, sparse past its records: the process's peak memory while reading it,
-// which the read limit keeps tens of MiB however large the file. Run it alone (--benchmark_filter).
-void BM_HugeFilePeakMemory(benchmark::State& state)
-{
-    QTemporaryDir folder;
-    writeCatalogues(folder.path(), kRecords);
-    QFile(folder.filePath("teams.ini")).resize(qint64(1) << 30);
-    ListCombo list;
-    for (auto _ : state)
-        LoadCatalogue(
-            &list, QStringLiteral("\\teams.ini"), [](const QString&) {}, folder.path());
-    state.counters["peak_KiB"] = double(peakKiB());
-}
-BENCHMARK(BM_HugeFilePeakMemory)->Unit(benchmark::kMillisecond);
 
 // "--startup FOLDER": make the application, fill four lists from FOLDER and quit, so a
 // script can time a whole process; "--write FOLDER" writes the two catalogues first.

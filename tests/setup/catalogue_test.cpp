@@ -7,9 +7,31 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+// windows.h first
+#include <psapi.h>
+#else
+#include <sys/resource.h>
+#endif
+
 using namespace tavorin;
 
 namespace {
+
+// The most memory the process has held so far, in kilobytes.
+long peakKilobytes()
+{
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return long(counters.PeakWorkingSetSize / 1024);
+#else
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#endif
+}
 
 struct FieldCase : test::Labelled
 {
@@ -142,5 +164,22 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults, testing::ValuesIn(std::
     { "limit_splits_cr_lf", [] { return recordsOf16Bytes(1048575) + "Team,1234567890\r\n"; }, 1048576, { "16 MiB|1048576 entries" } } }),
     test::byLabel);
 // clang-format on
+
+TEST_F(LoadCatalogueTest, HugeFileKeepsStartUpSmall)
+{
+    folder.write("teams.ini", recordsOf16Bytes(70000));
+    {
+        QFile huge(folder.file("teams.ini"));
+        ASSERT_TRUE(huge.resize(qint64(1) << 30)); // sparse: the gigabyte costs no disk
+    }
+    const long before = peakKilobytes();
+
+    load("\\teams.ini");
+    load("\\teams.ini");
+
+    EXPECT_LT(peakKilobytes() - before, 256 * 1024) << "kilobytes";
+    EXPECT_EQ(list.count(), 70000); // the records before the sparse file's zero bytes
+    EXPECT_EQ(messages.size(), 2); // once per read; start-up shows the same text once
+}
 
 }
