@@ -2,12 +2,15 @@
 
 // Helpers for the launch tests: stand-in programs and what they record of how they were started.
 
+#include "launch/Platform.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -53,6 +56,24 @@ inline bool appears(const QString& path, int milliseconds = 5000)
 {
     return QTest::qWaitFor([&] { return QFile::exists(path); }, milliseconds);
 }
+
+// A game folder below a temporary folder, and the host platform that starts its programs.
+class GameFolderTest : public testing::Test
+{
+protected:
+    QString program(const QString& name) const { return m_root.file("game/" + name); }
+    // Puts a copy of the stand-in program standIn into the game folder as name; gives the record
+    // its starts leave.
+    QString installStandIn(const char* standIn, const QString& name) const
+    {
+        EXPECT_TRUE(QFile::copy(standIn, program(name))) << name.toStdString();
+        return program(name) + ".record";
+    }
+    std::unique_ptr<Platform> platform() const { return tavorin::makeHostPlatform(m_root.file("game")); }
+
+    TempFolder m_root;
+    const bool m_gameMade = QDir().mkpath(m_root.file("game"));
+};
 
 // Sets or clears an environment variable for one test and puts the old value back.
 class EnvironmentOverride final

@@ -1,5 +1,4 @@
 #include "StandIns.h"
-#include "launch/Platform.h"
 #include "support/CasesOf.h"
 
 #include <cerrno>
@@ -13,20 +12,7 @@ namespace {
 
 // The stand-in built for this machine (see tests/wine/standin.cpp) records how it was started in
 // "<program>.record".
-class LaunchPlatformTest : public testing::Test
-{
-protected:
-    QString program(const QString& name) const { return m_root.file("game/" + name); }
-    QString installStandIn(const QString& name) const
-    {
-        QFile::copy(TAVORIN_STANDIN, program(name));
-        return program(name) + ".record";
-    }
-    std::unique_ptr<Platform> platform() const { return makeHostPlatform(m_root.file("game")); }
-
-    TempFolder m_root;
-    const bool m_foldersMade = QDir().mkpath(m_root.file("game")) && QDir().mkpath(m_root.file("elsewhere"));
-};
+using LaunchPlatformTest = GameFolderTest;
 
 struct ExitCase : test::Labelled
 {
@@ -65,7 +51,7 @@ using ProgramLookup = CasesOf<LaunchPlatformTest, ProgramCase>;
 // The program is found as Windows finds it: ".exe" added to a bare name, capitals ignored.
 TEST_P(ProgramLookup, FindsTheProgramAndSplitsArgumentsTheWindowsWay)
 {
-    const QString record = installStandIn(GetParam().onDisk);
+    const QString record = installStandIn(TAVORIN_STANDIN, GetParam().onDisk);
     QString line = GetParam().named + QString(R"( /i "two words" say\"hi\" C:\dir\file)");
     EXPECT_EQ(platform()->RunAndWait(line), 0);
     EXPECT_EQ(
@@ -92,7 +78,7 @@ TEST_F(LaunchPlatformTest, ProgramFolderComesBeforeCurrentFolder)
 
 TEST_F(LaunchPlatformTest, ShellLeavesNoChildBehind)
 {
-    const QString record = installStandIn("TVR2005.exe");
+    const QString record = installStandIn(TAVORIN_STANDIN, "TVR2005.exe");
     platform()->Shell("TVR2005.exe -windowed=1  audio=0", MinimizedFocus);
     // Nothing of ours is left to reap, now or when the program ends.
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
