@@ -11,7 +11,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 // Readable failure messages for Qt's text types.
@@ -75,13 +74,14 @@ protected:
     const bool m_gameMade = QDir().mkpath(m_root.file("game"));
 };
 
-// Sets or clears an environment variable for one test and puts the old value back.
+// Sets an environment variable for one test, or clears it where value is null, and puts the old
+// value back.
 class EnvironmentOverride final
 {
 public:
-    EnvironmentOverride(const char* name, std::optional<QByteArray> value)
+    EnvironmentOverride(const char* name, const QByteArray& value)
         : m_name(name)
-        , m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+        , m_old(qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray())
     {
         apply(value);
     }
@@ -90,16 +90,16 @@ public:
     EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
 
 private:
-    void apply(const std::optional<QByteArray>& value)
+    void apply(const QByteArray& value)
     {
-        if (value)
-            qputenv(m_name, *value);
+        if (!value.isNull())
+            qputenv(m_name, value);
         else
             qunsetenv(m_name);
     }
 
     const char* m_name;
-    std::optional<QByteArray> m_old;
+    QByteArray m_old;
 };
 
 // Makes a folder current for one test and goes back afterwards.

@@ -114,10 +114,8 @@ protected:
 
     EnvironmentOverride m_path { "PATH", QFile::encodeName(m_root.file("bin")) + ":" + qgetenv("PATH") };
     EnvironmentOverride m_wine { "WINE",
-        GetParam().wineFromVariable ? std::optional(QFile::encodeName(m_root.file("bin/mywine")))
-                                    : std::nullopt };
-    EnvironmentOverride m_prefix { "WINEPREFIX",
-        GetParam().userPrefix ? std::optional<QByteArray>(GetParam().userPrefix) : std::nullopt };
+        GetParam().wineFromVariable ? QFile::encodeName(m_root.file("bin/mywine")) : QByteArray() };
+    EnvironmentOverride m_prefix { "WINEPREFIX", GetParam().userPrefix };
 };
 
 TEST_P(LaunchWineTest, WindowsProgramRunsThroughWine)

@@ -10,6 +10,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 
 #ifndef Q_OS_WIN
 #include <cerrno>

@@ -29,8 +29,8 @@ protected:
     // The launcher runs with its own folder, the game folder, current: Windows searches it for a program.
     const CurrentFolder m_current { m_root.file("game") };
 #ifndef Q_OS_WIN
-    EnvironmentOverride m_prefix { "WINEPREFIX", QByteArray(TAVORIN_WINE_PREFIX) };
-    EnvironmentOverride m_quiet { "WINEDEBUG", QByteArray("-all") };
+    EnvironmentOverride m_prefix { "WINEPREFIX", TAVORIN_WINE_PREFIX };
+    EnvironmentOverride m_quiet { "WINEDEBUG", "-all" };
 #endif
 };
 
@@ -96,16 +96,11 @@ QString privateLocales()
 class LaunchWineLocaleTest : public LaunchWineTest, public testing::WithParamInterface<LocaleCase>
 {
 protected:
-    static std::optional<QByteArray> value(const char* text)
-    {
-        return text ? std::optional<QByteArray>(text) : std::nullopt;
-    }
-
-    EnvironmentOverride m_lcAll { "LC_ALL", value(GetParam().lcAll) };
-    EnvironmentOverride m_lcCtype { "LC_CTYPE", value(GetParam().lcCtype) };
-    EnvironmentOverride m_lang { "LANG", value(GetParam().lang) };
+    EnvironmentOverride m_lcAll { "LC_ALL", GetParam().lcAll };
+    EnvironmentOverride m_lcCtype { "LC_CTYPE", GetParam().lcCtype };
+    EnvironmentOverride m_lang { "LANG", GetParam().lang };
     EnvironmentOverride m_locPath { "LOCPATH",
-        GetParam().privateLocales ? std::optional(QFile::encodeName(privateLocales())) : std::nullopt };
+        GetParam().privateLocales ? QFile::encodeName(privateLocales()) : QByteArray() };
 };
 
 // The words reach the program whole; its ANSI code page follows the session's language.
