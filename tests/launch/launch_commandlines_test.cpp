@@ -1,5 +1,3 @@
-#include "launch/CameraScenes.h"
-#include "launch/CommandLines.h"
 #include "launch/WindowsCommandLine.h"
 #include "launch/WineLocale.h"
 
@@ -9,35 +7,6 @@
 #include <map>
 
 using namespace tavorin;
-
-struct LineCase : test::Labelled
-{
-    QString composed;
-    const char* expected;
-};
-
-using LaunchCommandLineTest = testing::TestWithParam<LineCase>;
-
-TEST_P(LaunchCommandLineTest, JoinsThePiecesAsTheyStand)
-{
-    EXPECT_EQ(GetParam().composed, QString::fromLatin1(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, LaunchCommandLineTest,
-    testing::Values(LineCase { "gameEmptyValuesLeaveBareKeys", GameCommandLine({}),
-                        "fifa2005.exe -skip_fe=1  home_team= HOME_TEAM_KIT= AWAY_TEAM_KIT= away_team= "
-                        "STADIUM_MODEL= resolution= audio=" },
-        LineCase { "gameBlanksStayUnquoted",
-            GameCommandLine({ "", "5", "1", "2", "", "3", "640 x 480", "1" }),
-            "fifa2005.exe -skip_fe=1  home_team=5 HOME_TEAM_KIT=1 AWAY_TEAM_KIT=2 away_team= "
-            "STADIUM_MODEL=3 resolution=640 x 480 audio=1" },
-        LineCase { "sceneEmptyValues", SceneCommandLine({}, {}, {}, {}),
-            "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT= AWAY_TEAM_KIT=1 home_team= "
-            "away_team=47 STADIUM_MODEL=92  audio=0 resolution=" },
-        LineCase { "sceneWindowedOffAndBlanksInTheResolution", SceneCommandLine("2", "21", "", "800 x 600"),
-            "TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT=2 AWAY_TEAM_KIT=1 home_team=21 "
-            "away_team=47 STADIUM_MODEL=92  audio=0 resolution=800 x 600" }),
-    test::byLabel);
 
 struct SplitCase : test::Labelled
 {
