@@ -107,10 +107,7 @@ protected:
                 + QFile::encodeName(log()) + "'\n");
     }
     QString log() const { return m_root.file("wine.log"); }
-    QString gameFolder() const
-    {
-        return m_root.file(GetParam().insidePrefix ? "prefix/drive_c/Games/F" : "plain");
-    }
+    QString gameFolder() const { return GetParam().insidePrefix ? "prefix/drive_c/Games/F" : "plain"; }
 
     EnvironmentOverride m_path { "PATH", QFile::encodeName(m_root.file("bin")) + ":" + qgetenv("PATH") };
     EnvironmentOverride m_wine { "WINE",
@@ -121,10 +118,9 @@ protected:
 TEST_P(LaunchWineTest, WindowsProgramRunsThroughWine)
 {
     m_root.write("prefix/system.reg", "WINE REGISTRY");
-    const QString game = QDir(gameFolder()).filePath("Game.EXE");
-    m_root.write(QDir(m_root.path()).relativeFilePath(game), QByteArray("MZ\x90\0", 4));
+    const QString game = m_root.write(gameFolder() + "/Game.EXE", QByteArray("MZ\x90\0", 4));
     QString line = R"(game -skip_fe=1 "two words")";
-    EXPECT_EQ(makeHostPlatform(gameFolder())->RunAndWait(line), 0);
+    EXPECT_EQ(makeHostPlatform(m_root.file(gameFolder()))->RunAndWait(line), 0);
 
     const QString prefix = GetParam().userPrefix ? QString(GetParam().userPrefix)
         : GetParam().insidePrefix                ? m_root.file("prefix")
