@@ -2,13 +2,15 @@
 
 // Helpers for the launch tests: stand-in programs and what they record of how they were started.
 
+#include "launch/Platform.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTest>
-#include <optional>
+#include <gtest/gtest.h>
+#include <memory>
 #include <ostream>
 
 // Readable failure messages for Qt's text types.
@@ -54,13 +56,32 @@ inline bool appears(const QString& path, int milliseconds = 5000)
     return QTest::qWaitFor([&] { return QFile::exists(path); }, milliseconds);
 }
 
-// Sets or clears an environment variable for one test and puts the old value back.
+// A game folder below a temporary folder, and the host platform that starts its programs.
+class GameFolderTest : public testing::Test
+{
+protected:
+    QString program(const QString& name) const { return m_root.file("game/" + name); }
+    // Puts a copy of the stand-in program standIn into the game folder as name; gives the record
+    // its starts leave.
+    QString installStandIn(const char* standIn, const QString& name) const
+    {
+        EXPECT_TRUE(QFile::copy(standIn, program(name))) << name.toStdString();
+        return program(name) + ".record";
+    }
+    std::unique_ptr<Platform> platform() const { return tavorin::makeHostPlatform(m_root.file("game")); }
+
+    TempFolder m_root;
+    const bool m_gameMade = QDir().mkpath(m_root.file("game"));
+};
+
+// Sets an environment variable for one test, or clears it where value is null, and puts the old
+// value back.
 class EnvironmentOverride final
 {
 public:
-    EnvironmentOverride(const char* name, std::optional<QByteArray> value)
+    EnvironmentOverride(const char* name, const QByteArray& value)
         : m_name(name)
-        , m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+        , m_old(qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray())
     {
         apply(value);
     }
@@ -69,16 +90,16 @@ public:
     EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
 
 private:
-    void apply(const std::optional<QByteArray>& value)
+    void apply(const QByteArray& value)
     {
-        if (value)
-            qputenv(m_name, *value);
+        if (!value.isNull())
+            qputenv(m_name, value);
         else
             qunsetenv(m_name);
     }
 
     const char* m_name;
-    std::optional<QByteArray> m_old;
+    QByteArray m_old;
 };
 
 // Makes a folder current for one test and goes back afterwards.

@@ -2,8 +2,6 @@
 // also under Wine) through the Windows platform itself. The cross-compiled stand-in records in
 // "<program>.record" what Windows handed it (see tests/wine/standin.cpp).
 #include "StandIns.h"
-#include "launch/Platform.h"
-
 #include "support/CasesOf.h"
 
 #include <QProcess>
@@ -16,7 +14,7 @@ using namespace tavorin::test;
 
 namespace {
 
-class LaunchWineTest : public testing::Test
+class LaunchWineTest : public GameFolderTest
 {
 protected:
 #ifndef Q_OS_WIN
@@ -28,32 +26,17 @@ protected:
     }
 #endif
 
-    // Puts the stand-in into the game folder as name; gives the record its starts leave.
-    QString installStandIn(const QString& name) const
-    {
-        const QString path = m_root.file("game/" + name);
-        EXPECT_TRUE(QFile::copy(TAVORIN_WINE_STANDIN, path)) << path.toStdString();
-        return path + ".record";
-    }
-
-    std::unique_ptr<Platform> platform() const
-    {
-        return makeHostPlatform(m_root.file("game"));
-    }
-
-    TempFolder m_root;
     // The launcher runs with its own folder, the game folder, current: Windows searches it for a program.
-    const bool m_gameMade = QDir().mkpath(m_root.file("game"));
     const CurrentFolder m_current { m_root.file("game") };
 #ifndef Q_OS_WIN
-    EnvironmentOverride m_prefix { "WINEPREFIX", QByteArray(TAVORIN_WINE_PREFIX) };
-    EnvironmentOverride m_quiet { "WINEDEBUG", QByteArray("-all") };
+    EnvironmentOverride m_prefix { "WINEPREFIX", TAVORIN_WINE_PREFIX };
+    EnvironmentOverride m_quiet { "WINEDEBUG", "-all" };
 #endif
 };
 
 TEST_F(LaunchWineTest, RunAndWaitWaitsForTheImportToolAndGivesItsExitCode)
 {
-    installStandIn("impbig.exe");
+    installStandIn(TAVORIN_WINE_STANDIN, "impbig.exe");
     m_root.write("game/dress0.big", "TVRBIG");
     m_root.write("game/script.viv", "view 8");
     // The tool appends only after a second: a wait that ended early would find the archive as it was.
@@ -69,7 +52,7 @@ TEST_F(LaunchWineTest, RunAndWaitWaitsForTheImportToolAndGivesItsExitCode)
 
 TEST_F(LaunchWineTest, ShellStartsWithoutWaitingWithEveryWord)
 {
-    const QString record = installStandIn("impbig.exe");
+    const QString record = installStandIn(TAVORIN_WINE_STANDIN, "impbig.exe");
     m_root.write("game/dress0.big", "TVRBIG");
     m_root.write("game/script.viv", "view 8");
     // The tool writes the archive only after three seconds, long after Shell has returned.
@@ -113,23 +96,18 @@ QString privateLocales()
 class LaunchWineLocaleTest : public LaunchWineTest, public testing::WithParamInterface<LocaleCase>
 {
 protected:
-    static std::optional<QByteArray> value(const char* text)
-    {
-        return text ? std::optional<QByteArray>(text) : std::nullopt;
-    }
-
-    EnvironmentOverride m_lcAll { "LC_ALL", value(GetParam().lcAll) };
-    EnvironmentOverride m_lcCtype { "LC_CTYPE", value(GetParam().lcCtype) };
-    EnvironmentOverride m_lang { "LANG", value(GetParam().lang) };
+    EnvironmentOverride m_lcAll { "LC_ALL", GetParam().lcAll };
+    EnvironmentOverride m_lcCtype { "LC_CTYPE", GetParam().lcCtype };
+    EnvironmentOverride m_lang { "LANG", GetParam().lang };
     EnvironmentOverride m_locPath { "LOCPATH",
-        GetParam().privateLocales ? std::optional(QFile::encodeName(privateLocales())) : std::nullopt };
+        GetParam().privateLocales ? QFile::encodeName(privateLocales()) : QByteArray() };
 };
 
 // The words reach the program whole; its ANSI code page follows the session's language.
 TEST_P(LaunchWineLocaleTest, LettersBeyondAsciiReachTheProgramWhole)
 {
     ASSERT_FALSE(GetParam().privateLocales && privateLocales().isEmpty()) << "localedef failed";
-    const QString record = installStandIn("rec.exe");
+    const QString record = installStandIn(TAVORIN_WINE_STANDIN, "rec.exe");
     QString line = QString::fromUtf8("rec Grüße \"é x\" Ж😀");
     EXPECT_EQ(platform()->RunAndWait(line), 0);
     EXPECT_EQ(recorded(record, "arg").mid(1), QString::fromUtf8("Grüße|é x|Ж😀").split('|'));

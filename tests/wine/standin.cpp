@@ -100,7 +100,8 @@ int import(const std::vector<fs::path>& argv)
 {
     if (argv.size() != 5 || utf8(argv[1]) != "/i")
         return 2;
-    std::ifstream script(argv[3], std::ios::binary);
+    const fs::path scriptFile = inAnyCapitals(argv[3]);
+    std::ifstream script(scriptFile, std::ios::binary);
     const std::string bytes { std::istreambuf_iterator<char>(script), {} };
     if (!script)
         return 1;
@@ -113,7 +114,7 @@ int import(const std::vector<fs::path>& argv)
     if (!archive.flush())
         return 1;
     if (numberFromEnvironment("TAVORIN_IMPBIG_REMOVE"))
-        fs::remove(argv[3]);
+        fs::remove(scriptFile);
     return numberFromEnvironment("TAVORIN_IMPBIG_EXIT");
 }
 
