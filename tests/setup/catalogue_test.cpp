@@ -7,31 +7,13 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-// windows.h first
-#include <psapi.h>
-#else
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
 #endif
 
 using namespace tavorin;
 
 namespace {
-
-// The most memory the process has held so far, in kilobytes.
-long peakKilobytes()
-{
-#ifdef Q_OS_WIN
-    PROCESS_MEMORY_COUNTERS counters {};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return long(counters.PeakWorkingSetSize / 1024);
-#else
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-#endif
-}
 
 struct FieldCase : test::Labelled
 {
@@ -165,21 +147,24 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, LoadCatalogueFaults, testing::ValuesIn(std::
     test::byLabel);
 // clang-format on
 
+// Reading the file whole instead of its first 16 MiB shows in the process's peak alone; the reader
+// is the same on every system, so the peak is taken where getrusage gives it.
+#ifndef Q_OS_WIN
 TEST_F(LoadCatalogueTest, HugeFileKeepsStartUpSmall)
 {
     folder.write("teams.ini", recordsOf16Bytes(70000));
-    {
-        QFile huge(folder.file("teams.ini"));
-        ASSERT_TRUE(huge.resize(qint64(1) << 30)); // sparse: the gigabyte costs no disk
-    }
-    const long before = peakKilobytes();
+    ASSERT_TRUE(QFile::resize(folder.file("teams.ini"), qint64(1) << 30)); // sparse: it costs no disk
+    rusage before {}, after {};
+    getrusage(RUSAGE_SELF, &before);
 
     load("\\teams.ini");
     load("\\teams.ini");
 
-    EXPECT_LT(peakKilobytes() - before, 256 * 1024) << "kilobytes";
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024) << "kilobytes";
     EXPECT_EQ(list.count(), 70000); // the records before the sparse file's zero bytes
     EXPECT_EQ(messages.size(), 2); // once per read; start-up shows the same text once
 }
+#endif
 
 }
