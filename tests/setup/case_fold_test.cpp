@@ -41,8 +41,6 @@ INSTANTIATE_TEST_SUITE_P(CaseFold, Spellings,
             "data/cmn/be/fifa00.bin", "data/cmn/be/fifa00.bin", "DATA/CMN/BE/fifa00.bin" },
         SpellingCase { "missing_folder", { "DATA/CMN/other.bin" }, "data/cmn/be/fifa00.bin",
             "data/cmn/be/fifa00.bin", "data/cmn/be/fifa00.bin" },
-        SpellingCase {
-            "exact_name_first", { "dress0.big", "DRESS0.BIG" }, "dress0.big", "dress0.big", "dress0.big" },
         SpellingCase { "two_spellings_of_a_file", { "data/Dress0.big", "data/DRESS0.big", "data/dress0.BIG" },
             "DATA/dress0.big", "data/DRESS0.big", "data/DRESS0.big" },
         SpellingCase { "two_spellings_of_a_folder", { "Data/EASO/a.jpg", "DATA/EASO/b.jpg" },
