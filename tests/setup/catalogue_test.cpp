@@ -43,7 +43,6 @@ TEST_P(FieldRules, ReadsRecordsAndFirstProblem)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Catalogue, FieldRules,
     testing::ValuesIn(std::vector<FieldCase> {
-        { "crlf_lines", "\"Arsenal\",1\r\n\"Aston Villa\",2\r\n\"Chelsea\",5\r\n", kThreeTeams },
         { "records_on_one_line", "\"Arsenal\",1,\"Aston Villa\",2,\"Chelsea\",5", kThreeTeams },
         { "mixed_line_ends", "\"Arsenal\",1\n\"Aston Villa\",2\r\"Chelsea\",5\r\n", kThreeTeams },
         { "name_and_number_on_separate_lines", "\"Arsenal\"\n1\n\"Aston Villa\"\n2\n\"Chelsea\"\n5", kThreeTeams },
