@@ -15,10 +15,8 @@ class ListComboTest : public testing::Test
 protected:
     void SetUp() override
     {
-        window.resize(300, 100);
         list = new ListCombo(&window);
         other = new QLineEdit(&window);
-        other->move(0, 50);
         list->AddItem("Alpha", 10);
         list->AddItem("Beta", 20);
         window.show();
