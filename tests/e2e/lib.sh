@@ -56,7 +56,6 @@ wait_for_exit() { # wait_for_exit [<expected exit code>]: a launcher under Wine 
   launcher_pid=""
   [ -z "${1:-}" ] || expect_eq "exit code" "$1" "$status"
 }
-wait_for_exit_code() { wait_for_exit "$1"; }
 
 # The launcher's file system calls from here to its end, to count its saves: each lands a whole
 # new settings file, by a link of the new file or a rename over the old one.
