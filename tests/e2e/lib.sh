@@ -85,12 +85,3 @@ install_standins() { for program in fifa2005.exe TVR2005.exe impbig.exe; do cp "
 recorded() { sed -n "s/^$2=//p" "$game/$1.record" | tr -d '\r'; } # recorded <program> <key>
 words_of() { recorded "$1" arg | tail -n +2 | tr '\n' '|'; }      # argv from 1 on, each ended by |
 
-# expect_staged_import <what> <camera file> <script>: the archive staged in the data folder is the
-# game folder's, and it ends with the record the import stand-in appended of the camera's script.
-expect_staged_import() {
-  { printf 'ENTR%s\n%s\n' "$3" "$(wc -c <"$game/$2")"; cat "$game/$2"; } >"$work/entry"
-  cmp -s "$game/dress0.big" "$game/data/cmn/be/dress0.big" || fail "$1: the archive was not staged"
-  tail -c "$(wc -c <"$work/entry")" "$game/data/cmn/be/dress0.big" | cmp -s - "$work/entry" ||
-    fail "$1: the staged archive lacks the import tool's record"
-  pass "$1: the archive staged after the import"
-}
