@@ -56,7 +56,6 @@ wait_for_exit() { # wait_for_exit [<expected exit code>]: a launcher under Wine 
   launcher_pid=""
   [ -z "${1:-}" ] || expect_eq "exit code" "$1" "$status"
 }
-wait_for_exit_code() { wait_for_exit "$1"; }
 
 # The launcher's file system calls from here to its end, to count its saves: each lands a whole
 # new settings file, by a link of the new file or a rename over the old one.
@@ -86,12 +85,3 @@ install_standins() { for program in fifa2005.exe TVR2005.exe impbig.exe; do cp "
 recorded() { sed -n "s/^$2=//p" "$game/$1.record" | tr -d '\r'; } # recorded <program> <key>
 words_of() { recorded "$1" arg | tail -n +2 | tr '\n' '|'; }      # argv from 1 on, each ended by |
 
-# expect_staged_import <what> <camera file> <script>: the archive staged in the data folder is the
-# game folder's, and it ends with the record the import stand-in appended of the camera's script.
-expect_staged_import() {
-  { printf 'ENTR%s\n%s\n' "$3" "$(wc -c <"$game/$2")"; cat "$game/$2"; } >"$work/entry"
-  cmp -s "$game/dress0.big" "$game/data/cmn/be/dress0.big" || fail "$1: the archive was not staged"
-  tail -c "$(wc -c <"$work/entry")" "$game/data/cmn/be/dress0.big" | cmp -s - "$work/entry" ||
-    fail "$1: the staged archive lacks the import tool's record"
-  pass "$1: the archive staged after the import"
-}

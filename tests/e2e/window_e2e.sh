@@ -54,7 +54,7 @@ pass "the focus mark lies on PictureButton3 alone"
 
 trace_saves
 click_at 412 14 # PictureButton2: exit
-wait_for_exit_code 0
+wait_for_exit 0
 wait "$tracer_pid" || true
 expect_eq "saves by the exit button" 1 "$(saves)"
 expect_eq "keys saved by the exit button" 15 "$(stored_keys)"

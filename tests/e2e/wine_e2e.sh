@@ -1,9 +1,10 @@
 # The real launcher with real Windows programs through real Wine. The game folder lies inside a
 # private prefix, below a folder whose name has a space and a letter beyond ASCII; a
 # cross-compiled stand-in plays the game, the scene program and the import tool and records what
-# Windows handed it (tests/wine/standin.cpp). For every awkward resolution text a player can
-# type, Play and a camera run must hand the programs exactly the words a Windows C runtime makes
-# of the composed lines. The session has neither WINEPREFIX nor a locale: the launcher finds the
+# Windows handed it (tests/wine/standin.cpp). For resolution texts with blanks, quotes, backslashes,
+# none and letters beyond ASCII, Play and a camera run must hand the programs exactly the words a
+# Windows C runtime makes of the composed lines; the runtime's rules are the command-line test's
+# table. The session has neither WINEPREFIX nor a locale: the launcher finds the
 # prefix around the game folder itself and gives Wine a UTF-8 character set.
 # Usage: wine_e2e.sh <launcher> <source folder> <Wine prefix> <stand-in program>
 prefix=$3
@@ -56,12 +57,8 @@ check_text() {
 }
 
 started=$SECONDS
-# An import tool that takes two seconds and then fails: the launcher waits for it, stages what it
-# wrote, and goes on.
-TAVORIN_IMPBIG_SLEEP_MS=2000 TAVORIN_IMPBIG_EXIT=7 check_text "slow failing import tool" 1024x768x32 \
-  resolution=1024x768x32 audio=1 -- resolution=1024x768x32
+check_text "plain" 1024x768x32 resolution=1024x768x32 audio=1 -- resolution=1024x768x32
 expect_eq "import tool" "/i|dress0.big|script_single_back.viv|script_single_back.viv|" "$(words_of impbig.exe)"
-expect_staged_import "slow failing import tool" camera10.efx script_single_back.viv
 # Where each Windows program ran and what it was called: the game folder, by its drive C path.
 for program in fifa2005.exe TVR2005.exe impbig.exe; do
   expect_eq "$program current folder and argv[0]" "$windows_game $windows_game\\$program" \
@@ -70,27 +67,15 @@ done
 
 check_text "spaces" '  1024 x  768 ' \
   resolution= 1024 x 768 audio=1 -- resolution= 1024 x 768
-check_text "quoted" '"1024 x 768"' \
-  'resolution=1024 x 768' audio=1 -- 'resolution=1024 x 768'
-check_text "unbalanced quote" '1024"x768 b' \
-  'resolution=1024x768 b audio=1' -- 'resolution=1024x768 b'
 check_text "escaped quotes" 'say\"hi\" a\\\"b' \
   'resolution=say"hi"' 'a\"b' audio=1 -- 'resolution=say"hi"' 'a\"b'
-check_text "backslashes" 'C:\Games\x64\' \
-  'resolution=C:\Games\x64\' audio=1 -- 'resolution=C:\Games\x64\'
-check_text "backslash before a closing quote" '"C:\My Games\\"' \
-  'resolution=C:\My Games\' audio=1 -- 'resolution=C:\My Games\'
 check_text "empty" '' \
   resolution= audio=1 -- resolution=
-check_text "empty word" ' ""' \
-  resolution= '' audio=1 -- resolution= ''
 check_text "letters of Windows-1252" 'Größe é' \
   resolution=Größe é audio=1 -- resolution=Größe é
 # A game of 2005 reads its line through the ANSI code page, which Wine takes from the locale.
 expect_eq "letters of Windows-1252: the game's ANSI line" "resolution=Größe é audio=1" \
   "$(recorded fifa2005.exe ansi | sed 's/.* resolution=/resolution=/')"
-check_text "letters beyond Windows-1252" 'Ж😀' \
-  resolution=Ж😀 audio=1 -- resolution=Ж😀
 echo "   $((SECONDS - started)) s"
 
 # With no settings file, the options a Windows build left under Wine are the first run's: texts

@@ -136,4 +136,4 @@ wait_for 10 has_toplevel Tavorin || fail "no message box about the missing camer
 as_nobody grim - >"$shots/wayland-message-box.png"
 pass "the missing camera script is told in a message box"
 xdotool key Return
-wait_for_exit_code 1
+wait_for_exit 1

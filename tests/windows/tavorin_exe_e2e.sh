@@ -76,7 +76,7 @@ scene_line="TVR2005.exe -windowed=1 skip_fe HOME_TEAM_KIT= AWAY_TEAM_KIT=1 home_
 expect_eq "the scene line" "$scene_line" "$(recorded TVR2005.exe line)"
 expect_eq "the scene's folder" "$windows_game" "$(recorded TVR2005.exe folder)"
 click_at 412 14 # PictureButton2: exit
-wait_for_exit_code 0
+wait_for_exit 0
 
 echo "== the options in the registry"
 wineserver -w # the registry reaches user.reg as the server ends, a few seconds after the launcher
@@ -94,4 +94,4 @@ box=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tavorin$' | head -
 pass "the failed step is told in a message box"
 sleep 0.5
 xdotool key Return
-wait_for_exit_code 1
+wait_for_exit 1
