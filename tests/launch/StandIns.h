@@ -11,18 +11,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-
-// Readable failure messages for Qt's text types.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QByteArray& bytes, std::ostream* out)
-{
-    *out << '"' << bytes.toStdString() << '"';
-}
 
 namespace tavorin::test {
 
