@@ -7,22 +7,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QStringList>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-
-// Readable failure messages for Qt's text types.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QByteArray& bytes, std::ostream* out)
-{
-    *out << '"' << bytes.toStdString() << '"';
-}
 
 namespace tavorin::test {
 
@@ -41,12 +31,10 @@ inline QStringList recorded(const QString& record, const QString& key)
 {
     QFile file(record);
     QStringList values;
-    if (!file.open(QIODevice::ReadOnly))
-        return values;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
-        if (line.startsWith(key + '='))
-            values.append(line.mid(key.size() + 1));
-    }
+    if (file.open(QIODevice::ReadOnly))
+        for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+            if (line.startsWith(key + '='))
+                values.append(line.mid(key.size() + 1));
     return values;
 }
 
@@ -76,47 +64,32 @@ protected:
 
 // Sets an environment variable for one test, or clears it where value is null, and puts the old
 // value back.
-class EnvironmentOverride final
+class EnvironmentOverride final : QScopeGuard<std::function<void()>>
 {
 public:
     EnvironmentOverride(const char* name, const QByteArray& value)
-        : m_name(name)
-        , m_old(qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray())
+        : QScopeGuard(
+            [name, old = qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray()] { set(name, old); })
     {
-        apply(value);
+        set(name, value);
     }
-    ~EnvironmentOverride() { apply(m_old); }
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
 
 private:
-    void apply(const QByteArray& value)
+    static void set(const char* name, const QByteArray& value)
     {
-        if (!value.isNull())
-            qputenv(m_name, value);
-        else
-            qunsetenv(m_name);
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
-
-    const char* m_name;
-    QByteArray m_old;
 };
 
 // Makes a folder current for one test and goes back afterwards.
-class CurrentFolder final
+class CurrentFolder final : QScopeGuard<std::function<void()>>
 {
 public:
     explicit CurrentFolder(const QString& folder)
-        : m_old(QDir::currentPath())
+        : QScopeGuard([old = QDir::currentPath()] { QDir::setCurrent(old); })
     {
         QDir::setCurrent(folder);
     }
-    ~CurrentFolder() { QDir::setCurrent(m_old); }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-private:
-    QString m_old;
 };
 
 } // namespace tavorin::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
 #include <concepts>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -23,6 +25,14 @@ template <std::derived_from<Labelled> Case> void PrintTo(const Case& c, std::ost
 inline constexpr auto byLabel = [](const auto& info) { return std::string(info.param.label); };
 
 } // namespace tavorin::test
+
+// Readable failure messages for Qt's text types, in tables and elsewhere.
+template <typename Text>
+requires std::same_as<Text, QString> || std::same_as<Text, QByteArray>
+void PrintTo(const Text& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // A fixture whose tests run once for every case of a table: using Name = CasesOf<Fixture, Case>.
 template <typename Fixture, typename Case>

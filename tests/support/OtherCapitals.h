@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QDir>
-#include <QDirIterator>
 #include <QString>
-#include <algorithm>
 
 namespace tavorin::test {
 
@@ -18,20 +16,13 @@ inline QString otherCapitals(QString name)
 }
 
 // Gives every file and folder below folder its name in other capitals, as an installer that
-// wrote them that way would have left them. Longest path first, so a folder is renamed after everything in
-// it.
+// wrote them that way would have left them. What a folder holds is renamed before the folder.
 inline bool respellBelow(const QString& folder)
 {
-    QStringList paths;
-    for (QDirIterator it(
-             folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-         it.hasNext();)
-        paths.append(it.next());
-    std::sort(
-        paths.begin(), paths.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
-    for (const QString& path : paths) {
-        const QFileInfo info(path);
-        if (!QDir(info.path()).rename(info.fileName(), otherCapitals(info.fileName())))
+    QDir dir(folder);
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const bool heldRespelled = !entry.isDir() || entry.isSymLink() || respellBelow(entry.filePath());
+        if (!heldRespelled || !dir.rename(entry.fileName(), otherCapitals(entry.fileName())))
             return false;
     }
     return true;

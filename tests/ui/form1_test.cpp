@@ -25,11 +25,6 @@
 using namespace tavorin;
 using namespace testing;
 
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 // What the window shows, opens and ends with, in order: "information: <text>", "open <address>",
